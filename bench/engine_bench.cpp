@@ -1,0 +1,48 @@
+// Month setup cost on the shipped year table, file read included.
+#include <benchmark/benchmark.h>
+
+#include "engine/holiday_chooser.h"
+#include "engine/month_setup.h"
+
+namespace {
+
+tovel::CalendarState StateFor(int y, unsigned m, unsigned d) {
+    tovel::CalendarState s;
+    s.RHDatesFile = std::string(TOVEL_DATA_DIR) + "/RHDates.Tvl";
+    s.SelDate = tovel::Date::FromYmd(y, m, d);
+    return s;
+}
+
+void FindGDateAt(benchmark::State& state, int year) {
+    tovel::CalendarState s = StateFor(year, 3, 21);
+    for (auto _ : state) {
+        bool ok = tovel::FindGDate(s, {});
+        benchmark::DoNotOptimize(ok);
+        if (!ok) state.SkipWithError("month setup failed");
+    }
+}
+
+void BM_FindGDateNearStart(benchmark::State& state) { FindGDateAt(state, 1803); }
+void BM_FindGDateNearEnd(benchmark::State& state) { FindGDateAt(state, 2789); }
+
+void BM_FindGDateNearEndStep50(benchmark::State& state) {
+    tovel::CalendarState s = StateFor(2789, 3, 21);
+    s.YearStep = 50;
+    for (auto _ : state) benchmark::DoNotOptimize(tovel::FindGDate(s, {}));
+}
+
+// The longest walk: from the first day of Nisan to a month that is never met
+// covers the rest of the year and all of the next one.
+void BM_Days2HolidayWholeWalk(benchmark::State& state) {
+    tovel::CalendarState s = StateFor(2000, 4, 6);
+    if (!tovel::FindGDate(s, {})) state.SkipWithError("month setup failed");
+    for (auto _ : state) benchmark::DoNotOptimize(tovel::Days2Holiday(s, 1, 0, {}));
+}
+
+}  // namespace
+
+BENCHMARK(BM_FindGDateNearStart);
+BENCHMARK(BM_FindGDateNearEnd);
+BENCHMARK(BM_FindGDateNearEndStep50);
+BENCHMARK(BM_Days2HolidayWholeWalk);
+BENCHMARK_MAIN();

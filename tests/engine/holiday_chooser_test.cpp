@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+
+#include "engine/format_date.h"
+#include "engine/holiday_chooser.h"
+#include "test_support.h"
+
+namespace tovel {
+namespace {
+
+using test::SetUpFor;
+using test::Ymd;
+
+TEST(HolidayChooserTest, NamedPicks) {
+    const struct { const char* name; Date from; const char* pick; Date to; } cases[] = {
+        {"20 Tishri, Yom Kippur: back in the shown month", Ymd(1999, 9, 30), "Yom Kippur", Ymd(1999, 9, 20)},
+        {"1 Heshvan, Rosh Hashanah: next year", Ymd(1999, 10, 11), "Rosh Hashanah", Ymd(2000, 9, 30)},
+        {"1 Heshvan, Simchat Torah: next year", Ymd(1999, 10, 11), "Simchat Torah", Ymd(2000, 10, 22)},
+        {"20 Kislev, Hanukkah: 5 days on", Ymd(1999, 11, 29), "Hanukkah", Ymd(1999, 12, 4)},
+        {"28 Kislev, Hanukkah: 3 days back", Ymd(1999, 12, 7), "Hanukkah", Ymd(1999, 12, 4)},
+        {"1 Shevat 5760, Purim: 14 Adar II", Ymd(2000, 1, 8), "Purim", Ymd(2000, 3, 21)},
+        {"Tamuz 5760, Pesach: next year's", Ymd(2000, 7, 10), "Pesach", Ymd(2001, 4, 8)},
+        {"Tamuz 5759, Pesach: into a leap year", Ymd(1999, 7, 1), "Pesach", Ymd(2000, 4, 20)},
+        {"Av 5772 from Tamuz, Tisha B 'Av on a Saturday", Ymd(2012, 7, 1), "Tisha B 'Av", Ymd(2012, 7, 29)},
+        {"Iyyar 5761, Yom Haatzmaut on a Saturday", Ymd(2001, 4, 24), "Yom Haatzmaut", Ymd(2001, 4, 26)},
+        {"Shevat 5764, Purim in a common year", Ymd(2004, 1, 30), "Purim", Ymd(2004, 3, 7)},
+        // Adar holidays live in Adar II in a leap year, whichever Adar is shown.
+        {"1 Adar I 5760, Purim", Ymd(2000, 2, 7), "Purim", Ymd(2000, 3, 21)},
+        {"1 Adar II 5760, Purim", Ymd(2000, 3, 8), "Purim", Ymd(2000, 3, 21)},
+        {"1 Adar I 5760, Pesach", Ymd(2000, 2, 7), "Pesach", Ymd(2000, 4, 20)},
+        {"20 Adar II 5760, Pesach", Ymd(2000, 3, 27), "Pesach", Ymd(2000, 4, 20)},
+        {"unknown text: no move", Ymd(2000, 3, 27), "Chanukah", Ymd(2000, 3, 27)},
+        {"empty text: no move", Ymd(1999, 10, 11), "", Ymd(1999, 10, 11)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const HolidayPick pick = PickHoliday(SetUpFor(c.from), c.pick, {});
+        EXPECT_FALSE(pick.Refused);
+        EXPECT_EQ(pick.SelDate, c.to) << FormatDate(pick.SelDate);
+    }
+}
+
+TEST(HolidayChooserTest, Days2HolidayCounts) {
+    const CalendarState s = SetUpFor(Ymd(2000, 1, 8));  // 1 Shevat 5760
+    EXPECT_EQ(Days2Holiday(s, 14, 6, {}), 73);
+    EXPECT_EQ(Days2Holiday(s, 15, 5, {}), 14);
+    EXPECT_EQ(Days2Holiday(s, 1, 5, {}), 0);
+    EXPECT_EQ(Days2Holiday(s, 0, 0, {}), 0);   // a month that is never met
+    EXPECT_EQ(Days2Holiday(s, 5, 14, {}), 0);
+    const CalendarState adarII = SetUpFor(Ymd(2000, 3, 8));  // 1 Adar II 5760, next year common
+    EXPECT_EQ(Days2Holiday(adarII, 0, 0, {}), 0);
+}
+
+TEST(HolidayChooserTest, UpperLimit) {
+    CalendarState s = SetUpFor(Ymd(2790, 1, 1));
+    ASSERT_EQ(s.JewYear, 6550);
+    HolidayPick pick = PickHoliday(s, "Rosh Hashanah", {});
+    EXPECT_FALSE(pick.Refused);  // from 6550 a pick may still reach 6551
+    s.SelDate = pick.SelDate;
+    ASSERT_TRUE(FindGDate(s, {}));
+    EXPECT_EQ(s.JewYear, 6551);
+    pick = PickHoliday(s, "Purim", {});
+    EXPECT_TRUE(pick.Refused);
+    EXPECT_EQ(pick.SelDate, s.SelDate);
+}
+
+// From every month of a long stretch of years, every pick lands on a day that
+// carries that holiday's text, in the shown month or after it, within a year.
+TEST(HolidayChooserTest, EveryPickLandsOnItsHoliday) {
+    CalendarState s = SetUpFor(Ymd(1990, 1, 1));
+    while (s.JewYear < 5850) {
+        for (int day : {1, 15, static_cast<int>(s.MonthDays)}) {
+            CalendarState from = s;
+            from.SelDate = s.FirstDate + day - 1;
+            ASSERT_TRUE(FindGDate(from, {}));
+            for (const ChooserEntry& e : ChooserEntries()) {
+                const HolidayPick pick = PickHoliday(from, e.Text, {});
+                CalendarState to = from;
+                to.SelDate = pick.SelDate;
+                ASSERT_TRUE(FindGDate(to, {}));
+                SCOPED_TRACE(testing::Message() << e.Text << " from " << from.JewDay << from.JewMonthName
+                                                << from.JewYear);
+                ASSERT_EQ(to.DayText[to.JewDay].rfind(e.Text, 0), 0u) << to.DayText[to.JewDay];
+                if (to.FirstDate != from.FirstDate) {
+                    EXPECT_GT(to.SelDate, from.SelDate);
+                    EXPECT_LT(to.SelDate - from.SelDate, 385 + 30);
+                }
+            }
+        }
+        s.SelDate = s.FirstDate + s.MonthDays;
+        ASSERT_TRUE(FindGDate(s, {}));
+    }
+}
+
+}  // namespace
+}  // namespace tovel
