@@ -1,26 +1,43 @@
+#include <QApplication>
+#include <QFont>
+#include <QTimer>
 #include <cstdio>
-#include <filesystem>
-#include <string>
+#include <cstdlib>
 
-#include "engine/date.h"
-#include "engine/format_date.h"
-#include "engine/month_setup.h"
+#include "app/popup.h"
+#include "app/program_folder.h"
+#include "views/form1.h"
 
-int main(int, char** argv) {
-    namespace fs = std::filesystem;
-    const fs::path folder = fs::canonical(fs::path(argv[0])).parent_path();
-    tovel::CalendarState s;
-    s.RHDatesFile = (folder / "RHDates.Tvl").string();
-    s.SelDate = tovel::Today();
-    s.GregDate = s.SelDate;
-    auto say = [](const std::string& m) { std::printf("message: %s\n", m.c_str()); };
-    if (!tovel::FindGDate(s, say)) {
-        std::printf("%s not usable\n", s.RHDatesFile.c_str());
-        return 1;
+int main(int argc, char** argv) {
+    const std::string arguments = tovel::ArgumentText(argc, argv);
+    const std::string folder = tovel::ExecutableFolderPath();
+    // Most days a pop-up run has nothing to announce: end before any window
+    // machinery starts.
+    if (tovel::IsPopupSwitch(arguments) &&
+        tovel::DecidePopup(folder, tovel::Today()) == tovel::PopupOutcome::Quiet)
+        return 0;
+
+    QApplication app(argc, argv);
+    // The window's layout was made for these faces; these have the same metrics.
+    QFont::insertSubstitution("MS Sans Serif", "Liberation Sans");
+    QFont::insertSubstitution("Times New Roman", "Liberation Serif");
+
+    tovel::Form1Options options;
+    options.ProgramFolder = QString::fromStdString(folder);
+    options.Arguments = QString::fromStdString(arguments);
+    tovel::Form1 form(options);
+    if (!form.Form_Load()) return 0;
+    form.show();
+
+    // TOVEL_SCREENSHOT=file.png: save a picture of the window once it is drawn,
+    // then end without touching the settings (used where there is no display).
+    if (const char* shot = std::getenv("TOVEL_SCREENSHOT"); shot && *shot) {
+        QTimer::singleShot(500, &form, [&form, shot] {
+            const bool ok = form.grab().save(QString::fromLocal8Bit(shot));
+            std::printf("%s\n", ok ? shot : "screenshot failed");
+            std::fflush(stdout);
+            QApplication::exit(ok ? 0 : 1);
+        });
     }
-    std::printf("Today %s is%s%d, day %d of %d\n", tovel::FormatDate(s.SelDate).c_str(),
-                s.JewMonthName.c_str(), s.JewYear, s.JewDay, s.MonthDays);
-    for (int d = 1; d <= s.MonthDays; ++d)
-        if (!s.DayText[d].empty()) std::printf("  %2d %s\n", d, s.DayText[d].c_str());
-    return 0;
+    return app.exec();
 }

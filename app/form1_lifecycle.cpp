@@ -1,0 +1,63 @@
+// Start-up, the holiday pop-up, the About window and shutdown.
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDate>
+#include <QLabel>
+#include <QLocale>
+
+#include "app/about_form.h"
+#include "app/program_folder.h"
+#include "views/form1.h"
+#include "views/month_layout.h"
+
+namespace tovel {
+
+QString ExecutableFolder() { return QString::fromStdString(ExecutableFolderPath()); }
+
+bool Form1::Form_Load() {
+    if (!ReadIni()) return false;
+
+    s_.PopupMode = IsPopupSwitch(options_.Arguments.toStdString());
+    if (s_.PopupMode) s_.GregView = 0;
+
+    if (s_.CapitalizeDates == 1) {
+        const QLocale locale;
+        std::vector<std::string> names;
+        const QDate sunday(2000, 10, 1);
+        for (int i = 0; i <= 6; ++i) {
+            const QString full = locale.dayName(sunday.addDays(i).dayOfWeek(), QLocale::LongFormat);
+            names.push_back((full.left(1).toUpper() + full.mid(1, 2).toLower()).toStdString());
+        }
+        Label3->setText(QString::fromStdString(WeekdayHeader(names)));
+    }
+
+    s_.SelDate = options_.Today();
+    s_.GregDate = s_.SelDate;
+    FindGDate();
+    FillPicture();
+    return !s_.PopupMode;
+}
+
+bool Form1::WindowStateIsNormal() const { return !(isMinimized() || isMaximized() || isFullScreen()); }
+
+void Form1::ProgExit_Click() {
+    if (WindowStateIsNormal()) SaveIni();
+    about_->hide();
+    close();  // runs Form_Unload
+    QApplication::quit();
+}
+
+void Form1::Form_Unload() {
+    if (WindowStateIsNormal()) SaveIni();
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    about_->hide();
+    event->accept();
+}
+
+void Form1::About_Click() { about_->exec(); }
+
+}  // namespace tovel

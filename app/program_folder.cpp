@@ -1,0 +1,23 @@
+#include "app/program_folder.h"
+
+#include <filesystem>
+
+namespace tovel {
+
+std::string ExecutableFolderPath() {
+    std::error_code ec;
+    const auto exe = std::filesystem::canonical("/proc/self/exe", ec);
+    if (ec) return ".";
+    return exe.parent_path().string();
+}
+
+std::string ArgumentText(int argc, const char* const* argv) {
+    std::string text;
+    for (int i = 1; i < argc; ++i) {
+        if (i > 1) text += ' ';
+        text += argv[i];
+    }
+    return text;
+}
+
+}  // namespace tovel

@@ -1,0 +1,17 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace tovel {
+
+// The folder of the running executable, symbolic links resolved; "." when it
+// cannot be found.
+std::string ExecutableFolderPath();
+
+// The command-line argument text: the arguments joined by single blanks.
+std::string ArgumentText(int argc, const char* const* argv);
+
+// True when the whole argument text asks for the holiday pop-up.
+inline bool IsPopupSwitch(std::string_view arguments) { return arguments == "/L" || arguments == "/l"; }
+
+}  // namespace tovel

@@ -1,0 +1,42 @@
+// The SunSet menu: one item per sunset table beside the program.
+
+#include <QAction>
+#include <QLabel>
+
+#include "views/form1.h"
+
+namespace tovel {
+
+void Form1::SunIni() {
+    const Locations found = FindLocations(folder_.toStdString(), s_.ActiveLocation);
+    for (std::size_t i = 0; i < found.Files.size(); ++i) {
+        QAction* item = Sun[i + 1];
+        // A location name is shown as written, ampersands included.
+        item->setText(QString::fromStdString(found.Names[i]).replace("&", "&&"));
+        item->setVisible(true);
+        s_.SunFiles[i + 1] = found.Files[i];
+    }
+    s_.ActiveLocation = static_cast<std::int16_t>(found.ActiveLocation);
+    if (s_.ActiveLocation >= 1 && s_.ActiveLocation <= kMaxLocations) {
+        Sun[static_cast<std::size_t>(s_.ActiveLocation)]->setChecked(true);
+        s_.SunFile = (folder_ + "/").toStdString() + s_.SunFiles[static_cast<std::size_t>(s_.ActiveLocation)];
+    }
+}
+
+void Form1::Sun_Click(int Index) {
+    for (int i = 1; i <= 11; ++i) Sun[static_cast<std::size_t>(i)]->setChecked(false);
+    if (Index < 1 || Index > kMaxLocations) return;
+    const std::string& file = s_.SunFiles[static_cast<std::size_t>(Index)];
+    if (file.empty()) return;
+    Sun[static_cast<std::size_t>(Index)]->setChecked(true);
+    s_.SunFile = (folder_ + "/").toStdString() + file;
+    s_.ActiveLocation = static_cast<std::int16_t>(Index);
+    Label10->setText("");
+}
+
+std::optional<SunsetTime> Form1::LookupSunsetFor(Date day) const {
+    if (s_.ActiveLocation < 1 || s_.ActiveLocation > kMaxLocations) return std::nullopt;
+    return LookupSunset(s_.SunFile, day);
+}
+
+}  // namespace tovel

@@ -1,0 +1,38 @@
+#pragma once
+// Sunset tables: files "*.sun" beside the program. Line 1 is the location's
+// name; every other line is one calendar day: column 1 unused, columns 2-4 the
+// month abbreviation, 5 a blank, 6-7 the day right-aligned, 10 the hour on the
+// 12-hour clock (1..9), 11-13 the rest of the time (":MM").
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/date.h"
+
+namespace tovel {
+
+inline constexpr int kMaxLocations = 10;
+
+struct Locations {
+    std::vector<std::string> Names;  // menu captions, at most ten
+    std::vector<std::string> Files;  // file names (no folder), same order
+    int ActiveLocation = 0;          // validated: 0 when beyond the tables found
+};
+
+// The sunset tables in `folder` (names ending in ".sun", any letter case,
+// sorted by name so the menu order is the same on every run), with the saved
+// active location checked against them. A table without a readable first line
+// is left out.
+Locations FindLocations(const std::string& folder, int activeLocation);
+
+struct SunsetTime {
+    std::string Location;  // the table's first line
+    std::string Time;      // " 18:14": a blank, the 24-hour hour, the minutes as written
+};
+
+// The sunset on `day` from the table at `path`. Nothing when the file cannot
+// be read or has no line for that day of the year.
+std::optional<SunsetTime> LookupSunset(const std::string& path, const Date& day);
+
+}  // namespace tovel

@@ -1,0 +1,141 @@
+#pragma once
+// The main window. Its member functions are defined beside the subsystem they
+// belong to: drawing under views/, settings and start-up under app/,
+// locations under sunset/.
+
+#include <QMainWindow>
+#include <QString>
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "engine/date.h"
+#include "state/calendar_state.h"
+#include "sunset/sunset_table.h"
+
+class QAction;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QMenu;
+class QPushButton;
+
+namespace tovel {
+
+class AboutForm;
+class MarkerShape;
+class PictureBox;
+
+struct Form1Options {
+    QString ProgramFolder;                            // default: the executable's folder
+    std::function<Date()> Today;                      // default: the system date
+    std::function<void(const QString&)> ShowMessage;  // default: a modal box titled "Tovel"
+    QString Arguments;                                // the command-line argument text
+};
+
+// The program folder: the folder of the executable, symbolic links resolved.
+QString ExecutableFolder();
+
+// A modal message box titled "Tovel" with a single OK button and no icon.
+void ShowTovelMessage(const QString& text, QWidget* parent = nullptr);
+
+class Form1 : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit Form1(Form1Options options = {}, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    CalendarState& State() { return s_; }
+    const CalendarState& State() const { return s_; }
+    const QString& ProgramFolder() const { return folder_; }
+
+    // Start-up, run before the window is shown. False when the program must end
+    // without showing it (no year table, or a pop-up run).
+    bool Form_Load();
+    void ProgExit_Click();
+    void Form_Unload();
+    void About_Click();
+
+    // Settings file.
+    bool ReadIni();
+    std::string ReturnIni(const std::string& VarVal, const std::string& IniVal) const;
+    void SaveIni();
+
+    // The shown month.
+    bool FindGDate();
+    void FillPicture();
+    void SetFrame();
+    void BuildGLabel();
+    void LoadCombo();
+
+    // Locations.
+    void SunIni();
+    void Sun_Click(int Index);
+    // The active location's name and sunset time for a civil day; nothing when
+    // no location is active or its table has no line for the day.
+    std::optional<SunsetTime> LookupSunsetFor(Date day) const;
+
+    // Each puts the reminder back into status line 2.
+    void Form_MouseMove();
+    void Label3_MouseMove();
+    void Picture1_MouseMove();
+
+    AboutForm* About() const { return about_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildControls();
+    void BuildMenus();
+    void Message(const QString& text);
+    bool WindowStateIsNormal() const;
+    void PlaceWindow(double topTwips, double leftTwips);
+    // Status line 2 as the shown view wants it.
+    QString ReminderLine() const;
+
+    Form1Options options_;
+    QString folder_;
+    CalendarState s_;
+    // The settings value "Gregorian" as read, written back unchanged until the
+    // Gregorian view can be shown.
+    std::int16_t gregorianSetting_ = 0;
+    bool loaded_ = false;      // ReadIni got past the year table check
+    bool unloading_ = false;
+
+    // Controls, named as the rest of the program refers to them.
+    QComboBox* Combo1 = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command3 = nullptr;
+    QPushButton* Command4 = nullptr;
+    QPushButton* Command5 = nullptr;
+    QPushButton* Command6 = nullptr;
+    QFrame* Frame1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label9 = nullptr;
+    QLabel* Label10 = nullptr;
+    PictureBox* Picture1 = nullptr;
+    MarkerShape* Shape1 = nullptr;
+    QImage BlackClip, RedClip, GreenClip;
+
+    QMenu* FileMenu = nullptr;
+    QAction* ProgExit = nullptr;
+    QMenu* CalendarMnu = nullptr;
+    QAction* JewishMnu = nullptr;
+    QAction* GregorianMnu = nullptr;
+    QMenu* Sunset = nullptr;
+    std::array<QAction*, 12> Sun{};  // 1..11
+    QMenu* Steps = nullptr;
+    QAction *Step1 = nullptr, *Step2 = nullptr, *Step5 = nullptr, *Step10 = nullptr,
+            *Step20 = nullptr, *Step50 = nullptr;
+    QMenu* HelpMenu = nullptr;
+    QAction* AboutItem = nullptr;
+
+    AboutForm* about_ = nullptr;
+};
+
+}  // namespace tovel

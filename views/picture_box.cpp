@@ -1,0 +1,82 @@
+#include "views/picture_box.h"
+
+#include <QFontMetrics>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace tovel {
+
+PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void PictureBox::Cls() {
+    // Sized here rather than on resize, so drawing before the window is shown is kept.
+    if (image_.size() != size()) image_ = QImage(size(), QImage::Format_RGB32);
+    image_.fill(Qt::white);
+    currentX_ = currentY_ = 0;
+    update();
+}
+
+void PictureBox::Print(const QString& text) {
+    QPainter p(&image_);
+    p.setFont(font_);
+    p.setPen(fore_);
+    const QFontMetrics metrics(font_);
+    p.drawText(QPoint(TwipsToPixels(currentX_), TwipsToPixels(currentY_) + metrics.ascent()), text);
+    update();
+}
+
+void PictureBox::PaintPicture(const QImage& picture, int x, int y) {
+    QPainter p(&image_);
+    p.drawImage(QPoint(TwipsToPixels(x), TwipsToPixels(y)), picture);
+    update();
+}
+
+void PictureBox::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    if (image_.isNull())
+        p.fillRect(rect(), Qt::white);
+    else
+        p.drawImage(0, 0, image_);
+    // A sunken edge, drawn over the canvas' outermost pixels where nothing is drawn.
+    p.setPen(palette().color(QPalette::Dark));
+    p.drawLine(0, 0, width() - 1, 0);
+    p.drawLine(0, 0, 0, height() - 1);
+    p.setPen(palette().color(QPalette::Light));
+    p.drawLine(1, height() - 1, width() - 1, height() - 1);
+    p.drawLine(width() - 1, 1, width() - 1, height() - 1);
+}
+
+void PictureBox::mouseMoveEvent(QMouseEvent* event) {
+    event->accept();
+    emit MouseMoved();
+}
+
+MarkerShape::MarkerShape(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+}
+
+void MarkerShape::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setPen(QColor(0, 0, 255));
+    p.drawRect(0, 0, width() - 1, height() - 1);
+}
+
+LineControl::LineControl(QWidget* parent, int x1, int y1, int x2, int y2, QPalette::ColorRole role)
+    : QWidget(parent), role_(role) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    const int left = TwipsToPixels(std::min(x1, x2)), top = TwipsToPixels(std::min(y1, y2));
+    const int right = TwipsToPixels(std::max(x1, x2)), bottom = TwipsToPixels(std::max(y1, y2));
+    setGeometry(left, top, std::max(1, right - left + 1), std::max(1, bottom - top + 1));
+}
+
+void LineControl::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), palette().color(role_));
+}
+
+}  // namespace tovel

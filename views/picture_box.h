@@ -1,0 +1,69 @@
+#pragma once
+// The month grid's canvas. It keeps what was drawn into it in an image, so
+// the drawing survives repaints until the next Cls; positions are in twips.
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QWidget>
+
+namespace tovel {
+
+inline int TwipsToPixels(int twips) { return (twips * 2 + (twips >= 0 ? 15 : -15)) / 30; }
+
+class PictureBox : public QWidget {
+    Q_OBJECT
+public:
+    explicit PictureBox(QWidget* parent = nullptr);
+
+    // Clears to the white background; the text position returns to (0, 0).
+    void Cls();
+    void SetDrawFont(const QFont& font) { font_ = font; }
+    const QFont& DrawFont() const { return font_; }
+    void SetForeColor(const QColor& colour) { fore_ = colour; }
+    void SetCurrentXY(int x, int y) { currentX_ = x; currentY_ = y; }
+    // Prints `text` with its top-left corner at the text position.
+    void Print(const QString& text);
+    // Paints a picture at its natural size with its top-left corner at (x, y).
+    void PaintPicture(const QImage& picture, int x, int y);
+
+    const QImage& Image() const { return image_; }
+
+signals:
+    void MouseMoved();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    QImage image_;
+    QFont font_;
+    QColor fore_ = Qt::black;
+    int currentX_ = 0, currentY_ = 0;
+};
+
+// The selection marker: a blue rectangle outline that lets clicks through.
+class MarkerShape : public QWidget {
+    Q_OBJECT
+public:
+    explicit MarkerShape(QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// A one-pixel line between two points of its parent, in twips.
+class LineControl : public QWidget {
+    Q_OBJECT
+public:
+    LineControl(QWidget* parent, int x1, int y1, int x2, int y2, QPalette::ColorRole role);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QPalette::ColorRole role_;
+};
+
+}  // namespace tovel
