@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 
@@ -55,7 +56,11 @@ std::optional<SunsetTime> LookupSunset(const std::string& path, const Date& day)
     SunsetTime out;
     if (!in || !ReadLine(in, out.Location)) return std::nullopt;
     const std::string text = FormatDate(day);  // dd-Mmm-yyyy
-    std::string key = text.substr(3, 3) + " " + (text[0] == '0' ? std::string(" ") + text[1] : text.substr(0, 2));
+    // "Mmm dd" with the day right-aligned: "Jan  5", "Jan 15".
+    std::string key = text.substr(3, 3);
+    key += ' ';
+    key += text[0] == '0' ? ' ' : text[0];
+    key += text[1];
     // The name line is compared too, as the first line of the file.
     std::string line = out.Location;
     while (line.size() < 7 || line.compare(1, 6, key) != 0) {
@@ -63,7 +68,10 @@ std::optional<SunsetTime> LookupSunset(const std::string& path, const Date& day)
     }
     const char h = line.size() > 9 ? line[9] : ' ';
     const int hour = 12 + (h >= '0' && h <= '9' ? h - '0' : 0);
-    out.Time = " " + std::to_string(hour) + (line.size() > 10 ? line.substr(10, 3) : std::string());
+    char hourText[8];
+    std::snprintf(hourText, sizeof hourText, " %d", hour);  // a blank in the place of a sign
+    out.Time = hourText;
+    if (line.size() > 10) out.Time.append(line, 10, 3);
     return out;
 }
 

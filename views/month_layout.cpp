@@ -37,7 +37,7 @@ std::vector<DayCell> MonthCells(const CalendarState& s) {
         // The shift follows the Jewish day, not the width of the Gregorian number.
         cell.TextX = d >= 10 ? cell.X + kNumberRightFromDay10 : cell.X;
         cell.TextY = cell.Y + kNumberDown;
-        cell.Text = " " + std::to_string(cell.GregDay);
+        cell.Text = ' ' + std::to_string(cell.GregDay);
         cells.push_back(std::move(cell));
     }
     return cells;
