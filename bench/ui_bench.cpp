@@ -1,0 +1,59 @@
+// One redraw of the Jewish month view (grid, title lines, marker, status
+// lines) on the offscreen platform.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "views/form1.h"
+
+namespace {
+
+void BM_FillPicture(benchmark::State& state) {
+    QTemporaryDir folder;
+    QFile::copy(QString(TOVEL_DATA_DIR) + "/RHDates.Tvl", folder.path() + "/RHDates.Tvl");
+    tovel::Form1Options options;
+    options.ProgramFolder = folder.path();
+    options.Today = [] { return tovel::Date::FromYmd(2000, 3, 21); };
+    options.ShowMessage = [](const QString&) {};
+    tovel::Form1 form(options);
+    if (!form.Form_Load()) state.SkipWithError("start-up failed");
+    for (auto _ : state) form.FillPicture();
+}
+
+// A month change as the buttons make it: month setup from the year table, then the redraw.
+void BM_MonthChange(benchmark::State& state) {
+    QTemporaryDir folder;
+    QFile::copy(QString(TOVEL_DATA_DIR) + "/RHDates.Tvl", folder.path() + "/RHDates.Tvl");
+    tovel::Form1Options options;
+    options.ProgramFolder = folder.path();
+    options.Today = [] { return tovel::Date::FromYmd(2000, 3, 21); };
+    options.ShowMessage = [](const QString&) {};
+    tovel::Form1 form(options);
+    if (!form.Form_Load()) state.SkipWithError("start-up failed");
+    int step = 1;
+    for (auto _ : state) {
+        auto& s = form.State();
+        s.SelDate = s.SelDate + step * s.MonthDays;
+        step = -step;
+        form.FindGDate();
+        form.FillPicture();
+    }
+}
+
+}  // namespace
+
+BENCHMARK(BM_FillPicture);
+BENCHMARK(BM_MonthChange);
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QFont::insertSubstitution("MS Sans Serif", "Liberation Sans");
+    QFont::insertSubstitution("Times New Roman", "Liberation Serif");
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
