@@ -56,7 +56,8 @@ TEST(FormatDateTest, IgnoresTheLocale) {
     const std::locale saved = std::locale::global(std::locale(std::locale::classic(), new GroupingPunct));
     for (const char* name : {"de_DE.UTF-8", "fr_FR.UTF-8", "he_IL.UTF-8", "ru_RU.UTF-8"}) {
         try {
-            std::locale::global(std::locale(std::locale(name), new GroupingPunct));
+            const std::locale named(name);  // throws when not installed
+            std::locale::global(std::locale(named, new GroupingPunct));
             std::setlocale(LC_ALL, name);
             break;
         } catch (const std::runtime_error&) {
