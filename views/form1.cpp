@@ -115,7 +115,6 @@ void Form1::BuildControls() {
     client->setFixedSize(TwipsToPixels(kClientWidth), TwipsToPixels(kClientHeight));
     setCentralWidget(client);
 
-    // Created in reverse tab order is not needed: the tab order is set below.
     Combo1 = new QComboBox(client);
     Combo1->setObjectName("Combo1");
     Combo1->setGeometry(TwipsRect(3240, 4320, 1695, 315));
@@ -165,9 +164,8 @@ void Form1::BuildControls() {
         {"Line2", 120, 50, 120, 700, QPalette::Dark},
         {"Line1", 120, 50, 4920, 50, QPalette::Dark},
     };
-    for (const auto& l : lines) new LineControl(client, l.x1, l.y1, l.x2, l.y2, l.role);
-    for (std::size_t i = 0; i < std::size(lines); ++i)
-        client->findChildren<LineControl*>()[static_cast<qsizetype>(i + 1)]->setObjectName(lines[i].name);
+    for (const auto& l : lines)
+        (new LineControl(client, l.x1, l.y1, l.x2, l.y2, l.role))->setObjectName(l.name);
 
     Label2 = MakeLabel(client, "Label2", TwipsRect(240, 395, 4455, 255), SansFont(9.75, true));
     QFont titleFont = SansFont(12, true);

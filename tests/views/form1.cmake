@@ -8,12 +8,8 @@ endif()
 
 find_package(Qt6 REQUIRED COMPONENTS Test)
 
-add_executable(form1_tests
-  ${CMAKE_CURRENT_LIST_DIR}/form1_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/form1_calendar.h
-)
+add_executable(form1_tests ${CMAKE_CURRENT_LIST_DIR}/form1_test.cpp)
 target_link_libraries(form1_tests PRIVATE tovel_ui Qt6::Test)
-target_include_directories(form1_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR})
 target_compile_definitions(form1_tests PRIVATE
   TOVEL_DATA_DIR="${PROJECT_SOURCE_DIR}/data"
   TOVEL_VIEWS_DIR="${PROJECT_SOURCE_DIR}/views")
