@@ -7,18 +7,14 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QScreen>
-#include <cmath>
 
 #include "app/ini_file.h"
 #include "app/settings_values.h"
+#include "app/window_position.h"
 #include "views/form1.h"
 #include "views/picture_box.h"
 
 namespace tovel {
-
-namespace {
-constexpr double kDefaultPosition = 300;  // twips from the screen's corner
-}
 
 std::string Form1::ReturnIni(const std::string& VarVal, const std::string& IniVal) const {
     return ReturnIniValue(s_.IniFile, VarVal, IniVal);
@@ -68,21 +64,13 @@ bool Form1::ReadIni() {
 }
 
 void Form1::PlaceWindow(double topTwips, double leftTwips) {
-    auto pixels = [](double twips) { return static_cast<int>(std::lround(twips / 15.0)); };
-    // A position that would leave the window on no screen at all (a screen
-    // removed since the last run, a hand-edited value) falls back to the default.
-    auto reachable = [&](double top, double left) {
-        if (!std::isfinite(top) || !std::isfinite(left) || std::fabs(top) > 1e6 || std::fabs(left) > 1e6)
-            return false;
-        const QRect frame(pixels(left), pixels(top), width(), height());
-        const auto screens = QGuiApplication::screens();
-        if (screens.isEmpty()) return true;
-        for (const QScreen* screen : screens)
-            if (screen->geometry().intersects(frame)) return true;
-        return false;
-    };
-    if (!reachable(topTwips, leftTwips)) topTwips = leftTwips = kDefaultPosition;
-    move(pixels(leftTwips), pixels(topTwips));
+    std::vector<PixelRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect g = screen->geometry();
+        screens.push_back({g.x(), g.y(), g.width(), g.height()});
+    }
+    const PixelPoint corner = WindowCorner(topTwips, leftTwips, width(), height(), screens);
+    move(corner.X, corner.Y);
 }
 
 void Form1::SaveIni() {

@@ -297,25 +297,21 @@ void Form1::BuildGLabel() {
         GregorianSpan(m1.toStdString(), y1.toStdString(), m2.toStdString(), y2.toStdString())));
 }
 
-QString Form1::ReminderLine() const { return s_.GregView == 0 ? QString(kReminder) : QString(); }
+QString Form1::ReminderLine() const {
+    const std::string_view line = StatusLine2(s_.GregView);
+    return QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
+}
 
 void Form1::SetFrame() {
     const MarkerPlace place = MarkerPosition(s_);
     Shape1->move(TwipsToPixels(place.Left), TwipsToPixels(place.Top));
     Shape1->show();
 
-    const std::string& holiday =
-        s_.JewDay >= 1 && s_.JewDay < static_cast<int>(s_.DayText.size()) ? s_.DayText[s_.JewDay]
-                                                                           : s_.DayText[0];
-    if (s_.ActiveLocation >= 1 && s_.ActiveLocation <= 10) {
-        const auto sunset = LookupSunsetFor(s_.FirstDate + s_.JewDay - 1);
-        Label10->setText(QString::fromStdString(
-            sunset ? StatusLineWithSunset(holiday, sunset->Location, sunset->Time) : holiday));
-        if (!holiday.empty() && s_.PopupMode)
-            Message("Today is " + QString::fromStdString(holiday));
-    } else {
-        Label10->setText(QString::fromStdString(holiday));
-    }
+    const std::string& holiday = SelectedDayText(s_);
+    // A sunset is looked up only for an active location (1..10).
+    Label10->setText(QString::fromStdString(StatusLine1(holiday, LookupSunsetFor(s_.FirstDate + s_.JewDay - 1))));
+    if (s_.PopupMode && !holiday.empty() && s_.ActiveLocation >= 1 && s_.ActiveLocation <= kMaxLocations)
+        Message("Today is " + QString::fromStdString(holiday));
     Label9->setText(ReminderLine());
 }
 

@@ -66,6 +66,17 @@ std::string StatusLineWithSunset(std::string_view holiday, std::string_view loca
     return out;
 }
 
+std::string StatusLine1(std::string_view holiday, const std::optional<SunsetTime>& sunset) {
+    return sunset ? StatusLineWithSunset(holiday, sunset->Location, sunset->Time) : std::string(holiday);
+}
+
+std::string_view StatusLine2(int GregView) { return GregView == 0 ? kReminder : ""; }
+
+const std::string& SelectedDayText(const CalendarState& s) {
+    const bool inside = s.JewDay >= 1 && s.JewDay < static_cast<int>(s.DayText.size());
+    return s.DayText[inside ? static_cast<std::size_t>(s.JewDay) : 0];  // entry 0 is always ""
+}
+
 std::string GregorianSpan(std::string_view m1, std::string_view y1, std::string_view m2,
                           std::string_view y2) {
     std::string out(m1);

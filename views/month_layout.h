@@ -2,11 +2,13 @@
 // Where the Jewish month view puts things, in twips inside the grid. Pure
 // functions of the calendar state; the window only draws what they say.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "state/calendar_state.h"
+#include "sunset/sunset_table.h"
 
 namespace tovel {
 
@@ -46,6 +48,14 @@ inline constexpr const char* kReminder = "The jewish day starts at sunset of the
 // Status line 1 for a day's holiday text, with or without a sunset.
 std::string StatusLineWithSunset(std::string_view holiday, std::string_view location,
                                  std::string_view time);
+// Status line 1: with the sunset when the active location's table has one,
+// otherwise the holiday text alone ("" on an ordinary day).
+std::string StatusLine1(std::string_view holiday, const std::optional<SunsetTime>& sunset);
+// Status line 2: the reminder in the Jewish view, empty in any other.
+std::string_view StatusLine2(int GregView);
+
+// The selected day's holiday text, "" when JewDay is outside the month table.
+const std::string& SelectedDayText(const CalendarState& s);
 
 // Second title line from the Gregorian month names and four-digit years of the
 // first day of the month and of the first day of the next month.

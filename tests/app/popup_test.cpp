@@ -5,29 +5,17 @@
 
 #include "app/popup.h"
 #include "engine/date.h"
+#include "../engine/test_support.h"
 
 namespace tovel {
 namespace {
 
 namespace fs = std::filesystem;
 
-class ProgramFolder {
+// A program folder holding the shipped year table.
+class ProgramFolder : public test::TempFolder {
 public:
-    ProgramFolder() {
-        path_ = fs::temp_directory_path() / ("tovel-popup-" + std::to_string(::getpid()) + "-" +
-                                             std::to_string(counter_++));
-        fs::create_directories(path_);
-        fs::copy_file(fs::path(TOVEL_DATA_DIR) / "RHDates.Tvl", path_ / "RHDates.Tvl");
-    }
-    ~ProgramFolder() { fs::remove_all(path_); }
-    void Write(const std::string& name, const std::string& content) const {
-        std::ofstream(path_ / name, std::ios::binary) << content;
-    }
-    std::string Path() const { return path_.string(); }
-
-private:
-    static inline int counter_ = 0;
-    fs::path path_;
+    ProgramFolder() { fs::copy_file(fs::path(TOVEL_DATA_DIR) / "RHDates.Tvl", fs::path(Path()) / "RHDates.Tvl"); }
 };
 
 TEST(PopupTest, SpeaksOnlyOnAHolidayWithALocation) {

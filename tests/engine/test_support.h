@@ -16,22 +16,39 @@ inline std::string ShippedTable() { return std::string(TOVEL_DATA_DIR) + "/RHDat
 
 inline Date Ymd(int y, unsigned m, unsigned d) { return Date::FromYmd(y, m, d); }
 
-// A file in a fresh temporary folder, removed with the object.
-class TempFile {
+// A fresh temporary folder, removed with the object.
+class TempFolder {
 public:
-    explicit TempFile(const std::string& content, const std::string& name = "RHDates.Tvl") {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("tovel-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter_++));
-        std::filesystem::create_directories(dir_);
-        path_ = (dir_ / name).string();
-        std::ofstream(path_, std::ios::binary) << content;
+    TempFolder() {
+        path_ = std::filesystem::temp_directory_path() /
+                ("tovel-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter_++));
+        std::filesystem::create_directories(path_);
     }
-    ~TempFile() { std::filesystem::remove_all(dir_); }
-    const std::string& Path() const { return path_; }
+    ~TempFolder() { std::filesystem::remove_all(path_); }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    // Writes `content` to `name` in the folder and gives its full path.
+    std::string Write(const std::string& name, const std::string& content) const {
+        std::ofstream(path_ / name, std::ios::binary) << content;
+        return (path_ / name).string();
+    }
+    std::string Path() const { return path_.string(); }
 
 private:
     static inline int counter_ = 0;
-    std::filesystem::path dir_;
+    std::filesystem::path path_;
+};
+
+// A file in a fresh temporary folder, removed with the object.
+class TempFile {
+public:
+    explicit TempFile(const std::string& content, const std::string& name = "RHDates.Tvl")
+        : path_(folder_.Write(name, content)) {}
+    const std::string& Path() const { return path_; }
+
+private:
+    TempFolder folder_;
     std::string path_;
 };
 

@@ -13,24 +13,7 @@ namespace {
 using test::Ymd;
 namespace fs = std::filesystem;
 
-class Folder {
-public:
-    Folder() {
-        path_ = fs::temp_directory_path() / ("tovel-sun-" + std::to_string(::getpid()) + "-" +
-                                             std::to_string(counter_++));
-        fs::create_directories(path_);
-    }
-    ~Folder() { fs::remove_all(path_); }
-    std::string Write(const std::string& name, const std::string& content) const {
-        std::ofstream(path_ / name, std::ios::binary) << content;
-        return (path_ / name).string();
-    }
-    std::string Path() const { return path_.string(); }
-
-private:
-    static inline int counter_ = 0;
-    fs::path path_;
-};
+using Folder = test::TempFolder;
 
 // A full year of lines in the table layout; the minutes encode the day of the
 // year so every lookup can be checked against the date it asked for.

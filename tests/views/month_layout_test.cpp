@@ -77,6 +77,18 @@ TEST(MonthLayoutTest, TextsOfTheView) {
     EXPECT_EQ(GregorianSpan("December", "2026", "December", "2027"), "December 2026 2027");
     EXPECT_EQ(StatusLineWithSunset("", "Haifa", " 18:14"), "Sun sets in Haifa at  18:14");
     EXPECT_EQ(StatusLineWithSunset("Purim", "Haifa", " 17:52"), "Purim - sun sets in Haifa at  17:52");
+    EXPECT_EQ(StatusLine1("Purim", SunsetTime{"Haifa", " 17:52"}), "Purim - sun sets in Haifa at  17:52");
+    EXPECT_EQ(StatusLine1("Purim", std::nullopt), "Purim");  // no location, or no line for the day
+    EXPECT_EQ(StatusLine1("", std::nullopt), "");
+    EXPECT_EQ(StatusLine2(0), kReminder);
+    EXPECT_EQ(StatusLine2(1), "");
+    EXPECT_EQ(StatusLine2(2), "");
+    s.JewDay = 1;
+    EXPECT_EQ(SelectedDayText(s), "Rosh Hashanah");
+    for (int outside : {0, -1, 43, 500}) {
+        s.JewDay = static_cast<std::int16_t>(outside);
+        EXPECT_EQ(SelectedDayText(s), "") << outside;
+    }
     EXPECT_EQ(WeekdayHeader({"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"}),
               "Sun     Mon    Tue     Wed    Thu     Fri    Sat     ");
 }
