@@ -44,7 +44,7 @@ AboutForm::AboutForm(QWidget* parent) : QDialog(parent) {
     CentredLabel(this, "Label4", QString("Version %1").arg(TOVEL_VERSION), 1250, 300, 10);
     CentredLabel(this, "Label5", "Questions and reports: open an issue in the Tovel project",
                  1550, 300, 10);
-    CentredLabel(this, "Label6", "Type \"tovel.exe /L\"  for Jewish holidays popup only", 2100,
+    CentredLabel(this, "Label6", "Type \"tovel /L\"  for Jewish holidays popup only", 2100,
                  375, 10);
 
     auto* ok = new QPushButton("OK", this);

@@ -8,12 +8,11 @@
 
 #include "app/about_form.h"
 #include "app/program_folder.h"
+#include "engine/month_setup.h"
 #include "views/form1.h"
 #include "views/month_layout.h"
 
 namespace tovel {
-
-QString ExecutableFolder() { return QString::fromStdString(ExecutableFolderPath()); }
 
 bool Form1::Form_Load() {
     if (!ReadIni()) return false;
@@ -34,7 +33,18 @@ bool Form1::Form_Load() {
 
     s_.SelDate = options_.Today();
     s_.GregDate = s_.SelDate;
-    FindGDate();
+    if (!FindGDate()) {
+        // Today is outside the table's years (open on the nearest month it
+        // covers), or the table is damaged (end without touching the settings).
+        const YearTableFallback fallback = FallbackForDay(s_.RHDatesFile, s_.SelDate, s_.YearStep);
+        Message(QString::fromStdString(fallback.Problem));
+        if (!fallback.Nearest || s_.PopupMode) {
+            s_.IniFile.clear();
+            return false;
+        }
+        s_.SelDate = *fallback.Nearest;
+        FindGDate();
+    }
     FillPicture();
     return !s_.PopupMode;
 }

@@ -6,45 +6,52 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QSaveFile>
 #include <QScreen>
 
 #include "app/ini_file.h"
-#include "app/settings_values.h"
 #include "app/window_position.h"
+#include "engine/read_file.h"
+#include "state/twips.h"
 #include "views/form1.h"
-#include "views/picture_box.h"
 
 namespace tovel {
 
-std::string Form1::ReturnIni(const std::string& VarVal, const std::string& IniVal) const {
-    return ReturnIniValue(s_.IniFile, VarVal, IniVal);
+namespace {
+// Replaces the file at `path` (a symbolic link's target) with `content` in one
+// step: a crash or a full disk leaves the old file. A read-only file is left
+// alone; in a folder the user cannot write, a writable file is written in place.
+bool WriteFileAtomically(const QString& path, const std::string& content) {
+    QSaveFile file(path);
+    file.setDirectWriteFallback(true);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    const auto size = static_cast<qint64>(content.size());
+    if (file.write(content.data(), size) != size) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
 }
+}  // namespace
 
 bool Form1::ReadIni() {
-    if (!QFileInfo::exists(folder_ + "/RHDates.Tvl")) {
-        Message(folder_ + "/RHDates.Tvl not found, application quiting !!");
+    const QString table = folder_ + "/RHDates.Tvl";
+    if (!QFileInfo(table).isFile()) {
+        Message(table + " not found, application quiting !!");
         return false;
     }
     s_.YearStep = 1;
     for (QAction* step : {Step1, Step2, Step5, Step10, Step20, Step50}) step->setChecked(step == Step1);
 
-    s_.RHDatesFile = (folder_ + "/RHDates.Tvl").toStdString();
+    s_.RHDatesFile = table.toStdString();
     s_.IniFile = (folder_ + "/Tovel.ini").toStdString();
-
-    const double top = ToSettingSingle(ReturnIni("FormTop", "300"));
-    const double left = ToSettingSingle(ReturnIni("FormLeft", "300"));
-    PlaceWindow(top, left);
-    s_.ActiveLocation = ToSettingInt(ReturnIni("ActiveLocation", "0"), 0);
-    gregorianSetting_ = ToSettingInt(ReturnIni("Gregorian", "0"), 0);
-    s_.CapitalizeDates = ToSettingInt(ReturnIni("CapitalizeDates", "0"), 0);
-    s_.AddXJ = ToSettingInt(ReturnIni("AddXJ", "-100"), -100);
-    s_.AddYJ = ToSettingInt(ReturnIni("AddYJ", "20"), 20);
-    s_.AddXG = ToSettingInt(ReturnIni("AddXG", "0"), 0);
-    s_.AddYG = ToSettingInt(ReturnIni("AddYG", "0"), 0);
-    s_.AddWeek = ToSettingInt(ReturnIni("AddWeek", "0"), 0);
+    std::string content;
+    iniReadable_ = ReadDataFile(s_.IniFile, content) != FileRead::Failed;
+    PlaceWindow(ReadSettings(content, s_));
 
     // Only the Jewish view can be shown so far: whatever the file says, its
     // menus are set up, and the file's value is written back unchanged.
+    gregorianSetting_ = s_.GregView;
     s_.GregView = 0;
     GregorianMnu->setChecked(false);
     JewishMnu->setChecked(true);
@@ -52,47 +59,39 @@ bool Form1::ReadIni() {
     Sunset->setEnabled(true);
     Steps->setEnabled(true);
 
-    s_.CellWidth = 650;
-    s_.CellHeight = 450;
-    s_.GridLeft = 250;
-    s_.GridTop = 150;
-
     SunIni();
     LoadCombo();
-    loaded_ = true;
     return true;
 }
 
-void Form1::PlaceWindow(double topTwips, double leftTwips) {
+void Form1::PlaceWindow(WindowPlace place) {
     std::vector<PixelRect> screens;
     for (const QScreen* screen : QGuiApplication::screens()) {
         const QRect g = screen->geometry();
         screens.push_back({g.x(), g.y(), g.width(), g.height()});
     }
-    const PixelPoint corner = WindowCorner(topTwips, leftTwips, width(), height(), screens);
+    const PixelPoint corner = WindowCorner(place.Top, place.Left, width(), height(), screens);
     move(corner.X, corner.Y);
 }
 
 void Form1::SaveIni() {
-    if (s_.IniFile.empty()) return;  // start-up never got as far as the settings
+    // Start-up never got as far as the settings, or they could not be read.
+    if (s_.IniFile.empty() || !iniReadable_) return;
     const QPoint corner = frameGeometry().topLeft();
-    std::vector<std::pair<std::string, std::string>> keys;
-    keys.emplace_back("FormTop", std::to_string(corner.y() * 15));
-    keys.emplace_back("FormLeft", std::to_string(corner.x() * 15));
-    if (!s_.PopupMode) keys.emplace_back("Gregorian", std::to_string(gregorianSetting_));
-    keys.emplace_back("AddXJ", std::to_string(s_.AddXJ));
-    keys.emplace_back("AddYJ", std::to_string(s_.AddYJ));
-    keys.emplace_back("AddXG", std::to_string(s_.AddXG));
-    keys.emplace_back("AddYG", std::to_string(s_.AddYG));
-    keys.emplace_back("AddWeek", std::to_string(s_.AddWeek));
-    keys.emplace_back("CapitalizeDates", std::to_string(s_.CapitalizeDates));
     int checked = 0;
     for (int i = 1; i <= kMaxLocations && checked == 0; ++i)
         if (Sun[static_cast<std::size_t>(i)]->isChecked()) checked = i;
-    keys.emplace_back("ActiveLocation", std::to_string(checked));
-    // One replacement of the whole file; a failure (read-only folder) is silent
-    // and leaves the old file as it was.
-    WriteProfileStrings(s_.IniFile, kProfileSection, keys);
+    CalendarState saved = s_;
+    saved.GregView = gregorianSetting_;
+    const auto keys = SettingsToSave(
+        saved, {double(PixelsToTwips(corner.y())), double(PixelsToTwips(corner.x()))}, checked);
+
+    // Lines the program does not own are kept; a file that cannot be read now
+    // (replaced by a folder or a FIFO) is not replaced. Failures are silent.
+    std::string old;
+    if (ReadDataFile(s_.IniFile, old) == FileRead::Failed) return;
+    if (const auto text = UpdateProfileText(old, kProfileSection, keys))
+        WriteFileAtomically(QString::fromStdString(s_.IniFile), *text);
 }
 
 }  // namespace tovel

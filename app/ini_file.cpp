@@ -1,14 +1,9 @@
 #include "app/ini_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <atomic>
-#include <cerrno>
-#include <filesystem>
 #include <optional>
 #include <string_view>
+
+#include "engine/text.h"
 
 namespace tovel {
 namespace {
@@ -17,12 +12,6 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-std::string_view TrimBlanks(std::string_view s) {
-    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-    return s;
-}
-
 char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool EqualsNoCase(std::string_view a, std::string_view b) {
@@ -30,39 +19,6 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
     for (std::size_t i = 0; i < a.size(); ++i)
         if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
     return true;
-}
-
-// ---- file contents -----------------------------------------------------------
-
-enum class ReadStatus { Ok, Missing, Failed };
-
-// Reads a whole regular file. Anything else (a folder, a FIFO, a device) is a
-// failure; opening without blocking keeps a FIFO from hanging the caller.
-ReadStatus ReadWholeFile(const std::string& path, std::string& out, mode_t* mode = nullptr) {
-    out.clear();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) return errno == ENOENT ? ReadStatus::Missing : ReadStatus::Failed;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return ReadStatus::Failed;
-    }
-    if (mode) *mode = st.st_mode & 07777;
-    if (st.st_size > 0) out.reserve(static_cast<std::size_t>(st.st_size));
-    char chunk[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, chunk, sizeof chunk);
-        if (n == 0) break;
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            ::close(fd);
-            out.clear();
-            return ReadStatus::Failed;
-        }
-        out.append(chunk, static_cast<std::size_t>(n));
-    }
-    ::close(fd);
-    return ReadStatus::Ok;
 }
 
 // ---- lines -------------------------------------------------------------------
@@ -120,11 +76,6 @@ ParsedLine ParseLine(std::string_view text, bool firstLine) {
     p.name = TrimBlanks(text.substr(0, eq));
     p.value = TrimBlanks(text.substr(eq + 1));
     return p;
-}
-
-std::string_view TrimTrailingBlanks(std::string_view s) {
-    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-    return s;
 }
 
 std::string_view UpToNul(std::string_view s) { return s.substr(0, s.find('\0')); }
@@ -189,80 +140,57 @@ void SetKey(std::vector<Line>& lines, const std::string& section, const std::str
     lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), Line{std::move(keyLine), newline});
 }
 
-bool WriteAll(int fd, std::string_view data) {
-    while (!data.empty()) {
-        const ssize_t n = ::write(fd, data.data(), data.size());
-        if (n < 0) {
-            if (errno == EINTR) continue;
+}  // namespace
+
+std::string GetProfileString(std::string_view content, const std::string& section,
+                             const std::string& key, const std::string& defaultValue,
+                             std::size_t bufferSize) {
+    if (bufferSize == 0) return {};
+    // Leading blanks of the default are kept; only the trailing ones go.
+    std::string_view result = defaultValue;
+    result = result.substr(0, result.find_last_not_of(" \t") + 1);
+    bool inSection = false;
+    bool first = true;
+    ForEachLine(content, [&](std::string_view text, std::string_view) {
+        const ParsedLine p = ParseLine(text, first);
+        first = false;
+        if (p.kind == LineKind::Section) {
+            inSection = EqualsNoCase(p.name, section);
+        } else if (p.kind == LineKind::Key && inSection && EqualsNoCase(p.name, key)) {
+            result = p.value;
             return false;
         }
-        data.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
+        return true;
+    });
+    result = UpToNul(result);
+    return std::string(result.substr(0, bufferSize - 1));
 }
 
-// Replaces the file at `target` with `content` through a temporary file in the
-// same folder, so a reader sees either the old file or the new one.
-bool ReplaceFile(const std::string& target, std::string_view content, std::optional<mode_t> mode) {
-    namespace fs = std::filesystem;
-    const fs::path targetPath(target);
-    const std::string name = targetPath.filename().string();
-    if (name.empty() || name == "." || name == "..") return false;
-    fs::path folder = targetPath.parent_path();
-    if (folder.empty()) folder = ".";
+std::string ReturnIniValue(std::string_view content, const std::string& VarVal,
+                           const std::string& IniVal) {
+    constexpr std::size_t kBufferChars = 50;
+    // The read may fill all 50 characters; its NUL then lands on the
+    // terminator position just past the buffer and is not part of the text.
+    const std::string got =
+        GetProfileString(content, kProfileSection, VarVal, IniVal, kBufferChars + 1);
+    std::string buffer(kBufferChars, ' ');
+    buffer.replace(0, got.size(), got);
+    if (got.size() < kBufferChars) buffer[got.size()] = '\0';
 
-    static std::atomic<unsigned> counter{0};
-    std::string temp;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp = (folder / ("." + name + "." + std::to_string(::getpid()) + "." +
-                          std::to_string(counter.fetch_add(1)) + ".tmp"))
-                   .string();
-        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST) return false;
-    }
-    if (fd < 0) return false;
-
-    bool ok = true;
-    if (mode) ok = ::fchmod(fd, *mode) == 0;
-    ok = ok && WriteAll(fd, content) && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
-    if (!ok) {
-        ::unlink(temp.c_str());
-        return false;
-    }
-    // Make the rename itself durable; the new file is in place either way.
-    const int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd >= 0) {
-        ::fsync(dirFd);
-        ::close(dirFd);
-    }
-    return true;
+    std::string_view text = TrimBlanks(buffer, " ");
+    if (!text.empty()) text.remove_suffix(1);
+    return std::string(TrimBlanks(text, " "));
 }
 
-bool WriteProfileStringsImpl(const std::string& path, const std::string& section,
-                             const std::vector<std::pair<std::string, std::string>>& keyValues) {
-    if (!IsStorableName(section) || section.find(']') != std::string::npos) return false;
+std::optional<std::string> UpdateProfileText(
+    std::string_view content, const std::string& section,
+    const std::vector<std::pair<std::string, std::string>>& keyValues) {
+    if (!IsStorableName(section) || section.find(']') != std::string::npos) return std::nullopt;
     for (const auto& [key, value] : keyValues)
-        if (!IsStorableKey(key) || !IsStorableValue(value)) return false;
-
-    // Replace the file a link points to, not the link.
-    std::string target = path;
-    struct stat linkStat {};
-    if (::lstat(path.c_str(), &linkStat) == 0 && S_ISLNK(linkStat.st_mode)) {
-        std::error_code ec;
-        target = std::filesystem::canonical(path, ec).string();
-        if (ec) return false;
-    }
-
-    std::string old;
-    mode_t mode = 0;
-    const ReadStatus status = ReadWholeFile(target, old, &mode);
-    if (status == ReadStatus::Failed) return false;
+        if (!IsStorableKey(key) || !IsStorableValue(value)) return std::nullopt;
 
     std::vector<Line> lines;
-    ForEachLine(old, [&](std::string_view text, std::string_view ending) {
+    ForEachLine(content, [&](std::string_view text, std::string_view ending) {
         lines.push_back({std::string(text), std::string(ending)});
         return true;
     });
@@ -275,76 +203,13 @@ bool WriteProfileStringsImpl(const std::string& path, const std::string& section
 
     for (const auto& [key, value] : keyValues) SetKey(lines, section, key, value, newline);
 
-    std::string content;
-    content.reserve(old.size() + 64 * keyValues.size() + section.size() + 8);
+    std::string out;
+    out.reserve(content.size() + 64 * keyValues.size() + section.size() + 8);
     for (const Line& line : lines) {
-        content += line.text;
-        content += line.ending;
+        out += line.text;
+        out += line.ending;
     }
-    return ReplaceFile(target, content,
-                       status == ReadStatus::Ok ? std::optional<mode_t>(mode) : std::nullopt);
-}
-
-}  // namespace
-
-std::string GetProfileString(const std::string& section, const std::string& key,
-                             const std::string& defaultValue, std::size_t bufferSize,
-                             const std::string& path) {
-    if (bufferSize == 0) return {};
-    // Leading blanks of the default are kept; only the trailing ones go.
-    std::string_view result = TrimTrailingBlanks(defaultValue);
-    std::string content;
-    try {
-        if (ReadWholeFile(path, content) == ReadStatus::Ok) {
-            bool inSection = false;
-            bool first = true;
-            ForEachLine(content, [&](std::string_view text, std::string_view) {
-                const ParsedLine p = ParseLine(text, first);
-                first = false;
-                if (p.kind == LineKind::Section) {
-                    inSection = EqualsNoCase(p.name, section);
-                } else if (p.kind == LineKind::Key && inSection && EqualsNoCase(p.name, key)) {
-                    result = p.value;
-                    return false;
-                }
-                return true;
-            });
-        }
-    } catch (...) {
-        // Out of memory on a giant file: fall back to the default.
-        result = TrimTrailingBlanks(defaultValue);
-    }
-    result = UpToNul(result);
-    return std::string(result.substr(0, bufferSize - 1));
-}
-
-std::string ReturnIniValue(const std::string& path, const std::string& VarVal,
-                           const std::string& IniVal) {
-    constexpr std::size_t kBufferChars = 50;
-    // The read may fill all 50 characters; its NUL then lands on the
-    // terminator position just past the buffer and is not part of the text.
-    const std::string got = GetProfileString(kProfileSection, VarVal, IniVal, kBufferChars + 1, path);
-    std::string buffer(kBufferChars, ' ');
-    buffer.replace(0, got.size(), got);
-    if (got.size() < kBufferChars) buffer[got.size()] = '\0';
-
-    auto trimSpaces = [](std::string_view s) {
-        while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-        while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-        return s;
-    };
-    std::string_view text = trimSpaces(buffer);
-    if (!text.empty()) text.remove_suffix(1);
-    return std::string(trimSpaces(text));
-}
-
-bool WriteProfileStrings(const std::string& path, const std::string& section,
-                         const std::vector<std::pair<std::string, std::string>>& keyValues) noexcept {
-    try {
-        return WriteProfileStringsImpl(path, section, keyValues);
-    } catch (...) {
-        return false;
-    }
+    return out;
 }
 
 }  // namespace tovel

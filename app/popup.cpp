@@ -2,32 +2,46 @@
 
 #include <filesystem>
 
-#include "app/ini_file.h"
-#include "app/settings_values.h"
+#include "app/settings.h"
+#include "engine/holidays.h"
 #include "engine/month_setup.h"
+#include "engine/read_file.h"
 #include "sunset/sunset_table.h"
 
 namespace tovel {
+
+bool HasActiveLocation(const CalendarState& s) {
+    return s.ActiveLocation >= 1 && s.ActiveLocation <= kMaxLocations;
+}
+
+std::optional<std::string> PopupMessage(const CalendarState& s) {
+    const std::string& holiday = SelectedDayText(s);
+    if (holiday.empty() || !HasActiveLocation(s)) return std::nullopt;
+    return "Today is " + holiday;
+}
 
 PopupOutcome DecidePopup(const std::string& folder, Date today) {
     namespace fs = std::filesystem;
     CalendarState s;
     s.RHDatesFile = (fs::path(folder) / "RHDates.Tvl").string();
     std::error_code ec;
-    if (!fs::exists(s.RHDatesFile, ec)) return PopupOutcome::NeedsWindow;
+    // The window tells the user that the table is missing.
+    if (!fs::is_regular_file(s.RHDatesFile, ec)) return PopupOutcome::NeedsWindow;
 
-    const std::string ini = (fs::path(folder) / "Tovel.ini").string();
-    const int saved = ToSettingInt(ReturnIniValue(ini, "ActiveLocation", "0"), 0);
-    const int active = FindLocations(folder, saved).ActiveLocation;
-    if (active < 1 || active > kMaxLocations) return PopupOutcome::Quiet;
+    std::string settings;
+    ReadDataFile((fs::path(folder) / "Tovel.ini").string(), settings);
+    ReadSettings(settings, s);
+    s.ActiveLocation = static_cast<std::int16_t>(FindLocations(folder, s.ActiveLocation).ActiveLocation);
+    if (!HasActiveLocation(s)) return PopupOutcome::Quiet;
 
     s.SelDate = today;
+    s.PopupMode = true;
     bool told = false;
-    if (!FindGDate(s, [&](const std::string&) { told = true; })) return PopupOutcome::Quiet;
-    if (told) return PopupOutcome::NeedsWindow;  // the window repeats the message to the user
-    if (s.JewDay < 1 || s.JewDay >= static_cast<int>(s.DayText.size())) return PopupOutcome::Quiet;
-    return s.DayText[static_cast<std::size_t>(s.JewDay)].empty() ? PopupOutcome::Quiet
-                                                                 : PopupOutcome::NeedsWindow;
+    // A table that cannot describe today, or "Unknown year type": the window
+    // shows what is wrong.
+    if (!FindGDate(s, [&](const std::string&) { told = true; }) || told)
+        return PopupOutcome::NeedsWindow;
+    return PopupMessage(s) ? PopupOutcome::NeedsWindow : PopupOutcome::Quiet;
 }
 
 }  // namespace tovel

@@ -2,11 +2,11 @@
 
 #include <cmath>
 
+#include "state/twips.h"
+
 namespace tovel {
 
 namespace {
-int Pixels(double twips) { return static_cast<int>(std::lround(twips / 15.0)); }
-
 bool Intersects(const PixelRect& a, const PixelRect& b) {
     return a.Left < b.Left + b.Width && b.Left < a.Left + a.Width && a.Top < b.Top + b.Height &&
            b.Top < a.Top + a.Height;
@@ -16,7 +16,7 @@ bool Reachable(double top, double left, int width, int height, const std::vector
     if (!std::isfinite(top) || !std::isfinite(left) || std::fabs(top) > 1e6 || std::fabs(left) > 1e6)
         return false;
     if (screens.empty()) return true;
-    const PixelRect frame{Pixels(left), Pixels(top), width, height};
+    const PixelRect frame{TwipsToPixels(left), TwipsToPixels(top), width, height};
     for (const PixelRect& screen : screens)
         if (Intersects(screen, frame)) return true;
     return false;
@@ -27,7 +27,7 @@ PixelPoint WindowCorner(double topTwips, double leftTwips, int width, int height
                         const std::vector<PixelRect>& screens) {
     if (!Reachable(topTwips, leftTwips, width, height, screens))
         topTwips = leftTwips = kDefaultWindowTwips;
-    return {Pixels(leftTwips), Pixels(topTwips)};
+    return {TwipsToPixels(leftTwips), TwipsToPixels(topTwips)};
 }
 
 }  // namespace tovel

@@ -1,5 +1,7 @@
 #include "engine/format_date.h"
 
+#include "engine/text.h"
+
 #include <array>
 #include <charconv>
 #include <cstdio>
@@ -9,13 +11,6 @@ namespace tovel {
 namespace {
 constexpr std::array<std::string_view, 12> kMonths = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                                       "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
-        s.remove_suffix(1);
-    return s;
-}
 
 bool AllDigits(std::string_view s) {
     if (s.empty()) return false;
@@ -42,7 +37,7 @@ std::string FormatDate(const Date& MyDate) {
 }
 
 std::optional<Date> ParseDateText(std::string_view text) {
-    text = Trim(text);
+    text = TrimBlanks(text, " \t\r");
     const auto first = text.find('-');
     const auto second = first == std::string_view::npos ? first : text.find('-', first + 1);
     if (second == std::string_view::npos) return std::nullopt;

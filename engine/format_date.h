@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/date.h"
+#include "state/date.h"
 
 namespace tovel {
 

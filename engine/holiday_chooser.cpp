@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "engine/holidays.h"
 #include "engine/jewish_date.h"
 #include "engine/year_table.h"
 
@@ -24,7 +25,6 @@ constexpr std::array<ChooserEntry, 14> kEntries = {{
     {"Shavuot", 6, 9},
     {"Tisha B 'Av", 9, 11},
 }};
-constexpr int kSaturday = 7;
 constexpr int kAdarI = 6;
 constexpr int kAdarII = 13;
 }  // namespace
@@ -83,10 +83,11 @@ HolidayPick PickHoliday(const CalendarState& s, std::string_view text, const Not
         return pick;
     }
     pick.SelDate = s.SelDate + Days2Holiday(s, day, month, notify);
-    if (pick.SelDate.Weekday() == kSaturday) {
-        if (text == "Yom Haatzmaut") pick.SelDate -= 2;
-        if (text == "Tisha B 'Av") pick.SelDate += 1;
-    }
+    // A holiday that the holiday table moves off a Saturday moves the same way here.
+    if (pick.SelDate.Weekday() == kSaturday)
+        for (const HolidayRow& row : HolidayTable())
+            if (row.Month == month && row.Day == day && row.SaturdayDay != 0)
+                pick.SelDate += row.SaturdayDay - row.Day;
     return pick;
 }
 

@@ -30,7 +30,6 @@ constexpr std::array<HolidayRow, 19> kHolidays = {{
     {9, 6, 0, AdarRule::Always, "Shavuot (Sivan 6-7)"},
     {11, 9, 10, AdarRule::Always, "Tisha B 'Av"},
 }};
-constexpr int kSaturday = 7;
 }  // namespace
 
 std::span<const HolidayRow> HolidayTable() { return kHolidays; }
@@ -47,6 +46,11 @@ void SetHolidays(CalendarState& s) {
             day = row.SaturdayDay;
         s.DayText[static_cast<std::size_t>(day)] = std::string(row.Text);
     }
+}
+
+const std::string& SelectedDayText(const CalendarState& s) {
+    const bool inside = s.JewDay >= 1 && s.JewDay < static_cast<int>(s.DayText.size());
+    return s.DayText[inside ? static_cast<std::size_t>(s.JewDay) : 0];  // entry 0 is always ""
 }
 
 }  // namespace tovel

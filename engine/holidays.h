@@ -23,4 +23,7 @@ std::span<const HolidayRow> HolidayTable();
 // FirstDate = SelDate - JewDay + 1, and DayText[1..42] rebuilt for the shown month.
 void SetHolidays(CalendarState& s);
 
+// The selected day's holiday text, "" when JewDay is outside the month table.
+const std::string& SelectedDayText(const CalendarState& s);
+
 }  // namespace tovel

@@ -1,10 +1,14 @@
 #include "engine/month_setup.h"
 
+#include <algorithm>
 #include <limits>
+#include <vector>
 
 #include "engine/format_date.h"
 #include "engine/holidays.h"
 #include "engine/jewish_date.h"
+#include "engine/read_file.h"
+#include "engine/text.h"
 #include "engine/year_table.h"
 
 namespace tovel {
@@ -60,8 +64,46 @@ bool FindGDate(CalendarState& s, const Notifier& notify) {
     out.StepDays = static_cast<std::int16_t>(stepDays);
     FindJDate(out);
     SetHolidays(out);
+    out.NextMonthDate = out.FirstDate + out.MonthDays;
+    out.FirstCell = static_cast<std::int16_t>(out.FirstDate.Weekday());
     s = std::move(out);
     return true;
+}
+
+YearTableFallback FallbackForDay(const std::string& path, Date day, int YearStep) {
+    std::string text;
+    if (ReadDataFile(path, text) != FileRead::Ok) return {path + " cannot be read", std::nullopt};
+    std::vector<Date> starts;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t end = std::min(text.find('\n', at), text.size());
+        const std::string_view line = TrimBlanks(std::string_view(text).substr(at, end - at), " \t\r");
+        if (LineYear(line) && LineDate(line)) starts.push_back(*LineDate(line));
+        at = end + 1;
+    }
+    std::sort(starts.begin(), starts.end());
+    const std::string dayText = FormatDate(day);
+    if (starts.empty()) return {path + " holds no year lines", std::nullopt};
+    // A year needs the lines of the two years after it, so the table's last
+    // two lines only close the years before them.
+    const Date end = starts[starts.size() >= 2 ? starts.size() - 2 : 0];
+    if (starts.front() <= day && day < end)
+        return {path + " is damaged: it cannot describe " + dayText, std::nullopt};
+
+    // Try the first days of the table's first years, or the last days of its
+    // last years, until one can be shown.
+    std::vector<Date> candidates;
+    for (std::size_t i = 0; i < std::min<std::size_t>(3, starts.size()); ++i)
+        candidates.push_back(day < starts.front() ? starts[i] : starts[starts.size() - 1 - i] - 1);
+    for (const Date candidate : candidates) {
+        CalendarState t;
+        t.RHDatesFile = path;
+        t.SelDate = candidate;
+        t.YearStep = static_cast<std::int16_t>(YearStep);
+        if (FindGDate(t, {}))
+            return {path + " does not reach " + dayText + "; showing the nearest month it covers",
+                    candidate};
+    }
+    return {path + " is damaged: it cannot describe " + dayText, std::nullopt};
 }
 
 }  // namespace tovel

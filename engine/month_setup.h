@@ -2,6 +2,9 @@
 // Month setup: from SelDate and the year table to the shown Jewish year,
 // month, day and holidays.
 
+#include <optional>
+#include <string>
+
 #include "engine/notifier.h"
 #include "state/calendar_state.h"
 
@@ -9,12 +12,21 @@ namespace tovel {
 
 // Reads the year table at s.RHDatesFile and sets JewYear, YearStart,
 // NextYearStart, YearAfterStart, YearType, StepDays, the Jewish month and day,
-// FirstDate and DayText for s.SelDate and s.YearStep.
+// FirstDate, NextMonthDate, FirstCell and DayText for s.SelDate and s.YearStep.
 //
 // Returns false, leaving `s` exactly as it was, when the table cannot be read,
 // has no line for SelDate's Gregorian year, has a line that does not parse, or
 // lacks a neighbouring year that the month needs. "Unknown year type" goes to
 // `notify`, and the month is then set up with year type 0.
 bool FindGDate(CalendarState& s, const Notifier& notify);
+
+// Why the year table at `path` cannot set up the month of `day`, and, when
+// `day` merely lies before or after the table's years, the nearest day whose
+// month it can set up (with the year step `YearStep`).
+struct YearTableFallback {
+    std::string Problem;          // names the file, for the user
+    std::optional<Date> Nearest;  // nothing when the table is unreadable or damaged
+};
+YearTableFallback FallbackForDay(const std::string& path, Date day, int YearStep);
 
 }  // namespace tovel

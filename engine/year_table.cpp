@@ -2,9 +2,10 @@
 
 #include <array>
 #include <cstdio>
-#include <memory>
 
 #include "engine/format_date.h"
+#include "engine/read_file.h"
+#include "engine/text.h"
 
 namespace tovel {
 
@@ -20,9 +21,7 @@ public:
         const auto nl = rest_.find('\n');
         std::string_view line = rest_.substr(0, nl);
         rest_ = nl == std::string_view::npos ? std::string_view{} : rest_.substr(nl + 1);
-        while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
-            line.remove_suffix(1);
-        return line;
+        return TrimBlanks(line, " \t\r");
     }
 
 private:
@@ -69,14 +68,8 @@ YearTableLines SearchYearText(std::string_view text, std::string_view key, int Y
 
 std::optional<YearTableLines> SearchYearTable(const std::string& path, std::string_view key,
                                               int YearStep) {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!f) return std::nullopt;
     std::string text;
-    std::array<char, 16384> buf;
-    std::size_t n;
-    while ((n = std::fread(buf.data(), 1, buf.size(), f.get())) > 0) text.append(buf.data(), n);
-    if (std::ferror(f.get())) return std::nullopt;
-    f.reset();  // closed before anything is computed from it
+    if (ReadDataFile(path, text) != FileRead::Ok) return std::nullopt;
     return SearchYearText(text, key, YearStep);
 }
 

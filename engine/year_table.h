@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/date.h"
+#include "state/date.h"
 #include "engine/notifier.h"
 
 namespace tovel {

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/date.h"
+#include "state/date.h"
 
 namespace tovel {
 
@@ -16,7 +16,7 @@ struct CalendarState {
     Date SelDate;             // selected day of the Jewish view; its Jewish month is shown
     Date GregDate;            // selected day of the Gregorian view
     std::int16_t GregDay = 0; // day of the month of GregDate, kept across month steps
-    std::int16_t GregView = 0;  // 1 = Gregorian view, 0 = Jewish view
+    std::int16_t GregView = 0;  // 1 = Gregorian view, 0 = Jewish view (setting "Gregorian")
 
     std::int16_t JewYear = 0;
     Date YearStart;       // 1 Tishri of JewYear
@@ -42,8 +42,9 @@ struct CalendarState {
     std::int16_t GridLeft = 250;
     std::int16_t GridTop = 150;
 
-    std::int16_t AddXJ = -100;  // marker corrections, twips
-    std::int16_t AddYJ = 20;
+    // Settings; their defaults live in the settings table (app/settings.h).
+    std::int16_t AddXJ = 0;  // marker corrections, twips
+    std::int16_t AddYJ = 0;
     std::int16_t AddXG = 0;
     std::int16_t AddYG = 0;
     std::int16_t AddWeek = 0;

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QLabel>
 
+#include "app/popup.h"
 #include "views/form1.h"
 
 namespace tovel {
@@ -35,7 +36,7 @@ void Form1::Sun_Click(int Index) {
 }
 
 std::optional<SunsetTime> Form1::LookupSunsetFor(Date day) const {
-    if (s_.ActiveLocation < 1 || s_.ActiveLocation > kMaxLocations) return std::nullopt;
+    if (!HasActiveLocation(s_)) return std::nullopt;
     return LookupSunset(s_.SunFile, day);
 }
 

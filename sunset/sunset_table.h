@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/date.h"
+#include "state/date.h"
 
 namespace tovel {
 

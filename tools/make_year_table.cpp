@@ -12,7 +12,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "engine/date.h"
+#include "state/date.h"
 #include "engine/format_date.h"
 
 namespace {

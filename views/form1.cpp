@@ -12,6 +12,9 @@
 #include <QPushButton>
 
 #include "app/about_form.h"
+#include "app/popup.h"
+#include "app/program_folder.h"
+#include "engine/holidays.h"
 #include "engine/holiday_chooser.h"
 #include "engine/month_setup.h"
 #include "views/month_layout.h"
@@ -92,11 +95,14 @@ void ShowTovelMessage(const QString& text, QWidget* parent) {
 
 Form1::Form1(Form1Options options, QWidget* parent)
     : QMainWindow(parent), options_(std::move(options)) {
-    folder_ = options_.ProgramFolder.isEmpty() ? ExecutableFolder() : options_.ProgramFolder;
+    folder_ = options_.ProgramFolder.isEmpty() ? QString::fromStdString(ExecutableFolderPath())
+                                                : options_.ProgramFolder;
     if (!options_.Today) options_.Today = [] { return tovel::Today(); };
     setObjectName("Form1");
     setWindowTitle("Tovel - Jewish Calendar");
     setWindowIcon(QIcon(":/views/tovel.png"));
+    // Controls without a font of their own ("Today", the chooser) use this one.
+    setFont(SansFont(8.25));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
@@ -246,10 +252,6 @@ void Form1::FillPicture() {
     // The Gregorian view is drawn here once it exists; until then every
     // settings value shows the Jewish month.
     Shape1->hide();
-    s_.FirstDate = s_.SelDate - s_.JewDay + 1;
-    s_.NextMonthDate = s_.FirstDate + s_.MonthDays;
-    s_.FirstCell = static_cast<std::int16_t>(s_.FirstDate.Weekday());
-
     QFont font = Picture1->DrawFont();
     font.setFamily("Times New Roman");
     font.setUnderline(false);
@@ -259,19 +261,14 @@ void Form1::FillPicture() {
     Picture1->Cls();
 
     for (const DayCell& cell : MonthCells(s_)) {
-        const int glyph = (cell.Day - 1) * kGlyphCell;
-        Picture1->SetCurrentXY(cell.X, cell.Y);
-        if (cell.Saturday) {
-            Picture1->SetForeColor(kSaturdayColour);
-            Picture1->PaintPicture(RedClip.copy(glyph, 0, kGlyphCell, kGlyphCell), cell.X, cell.Y);
-        } else {
-            Picture1->SetForeColor(Qt::black);
-            Picture1->PaintPicture(BlackClip.copy(glyph, 0, kGlyphCell, kGlyphCell), cell.X, cell.Y);
-        }
-        if (cell.Colour == Ink::Green) {
-            Picture1->SetForeColor(kHolidayColour);
-            Picture1->PaintPicture(GreenClip.copy(glyph, 0, kGlyphCell, kGlyphCell), cell.X, cell.Y);
-        }
+        const QRect glyph((cell.Day - 1) * kGlyphCell, 0, kGlyphCell, kGlyphCell);
+        const QImage& sheet = cell.Colour == Ink::Green ? GreenClip
+                              : cell.Colour == Ink::Red ? RedClip
+                                                        : BlackClip;
+        Picture1->PaintPicture(sheet, glyph, cell.X, cell.Y);
+        Picture1->SetForeColor(cell.Colour == Ink::Green ? kHolidayColour
+                               : cell.Colour == Ink::Red ? kSaturdayColour
+                                                         : QColor(Qt::black));
         Picture1->SetCurrentXY(cell.TextX, cell.TextY);
         Picture1->Print(QString::fromStdString(cell.Text));
     }
@@ -282,11 +279,11 @@ void Form1::FillPicture() {
 
 void Form1::BuildGLabel() {
     const QLocale locale;
+    // The month stands on its own here (no day number), so languages that
+    // inflect month names take the standalone form.
     auto parts = [&](Date d, QString& month, QString& year) {
-        const QDate date(d.Year(), d.Month(), d.Day());
-        year = locale.toString(date, "dd-MMM-yyyy").right(4);
-        const QString full = locale.toString(date, "dd-MMMM-yyyy");
-        month = full.mid(3, full.size() - 8);
+        year = locale.toString(QDate(d.Year(), d.Month(), d.Day()), "yyyy");
+        month = locale.standaloneMonthName(d.Month(), QLocale::LongFormat);
         if (s_.CapitalizeDates == 1 && !month.isEmpty())
             month = month.left(1).toUpper() + month.mid(1).toLower();
     };
@@ -308,10 +305,9 @@ void Form1::SetFrame() {
     Shape1->show();
 
     const std::string& holiday = SelectedDayText(s_);
-    // A sunset is looked up only for an active location (1..10).
     Label10->setText(QString::fromStdString(StatusLine1(holiday, LookupSunsetFor(s_.FirstDate + s_.JewDay - 1))));
-    if (s_.PopupMode && !holiday.empty() && s_.ActiveLocation >= 1 && s_.ActiveLocation <= kMaxLocations)
-        Message("Today is " + QString::fromStdString(holiday));
+    if (s_.PopupMode)
+        if (const auto message = PopupMessage(s_)) Message(QString::fromStdString(*message));
     Label9->setText(ReminderLine());
 }
 

@@ -10,8 +10,9 @@
 #include <optional>
 #include <string>
 
-#include "engine/date.h"
+#include "app/settings.h"
 #include "state/calendar_state.h"
+#include "state/date.h"
 #include "sunset/sunset_table.h"
 
 class QAction;
@@ -33,9 +34,6 @@ struct Form1Options {
     std::function<void(const QString&)> ShowMessage;  // default: a modal box titled "Tovel"
     QString Arguments;                                // the command-line argument text
 };
-
-// The program folder: the folder of the executable, symbolic links resolved.
-QString ExecutableFolder();
 
 // A modal message box titled "Tovel" with a single OK button and no icon.
 void ShowTovelMessage(const QString& text, QWidget* parent = nullptr);
@@ -59,7 +57,6 @@ public:
 
     // Settings file.
     bool ReadIni();
-    std::string ReturnIni(const std::string& VarVal, const std::string& IniVal) const;
     void SaveIni();
 
     // The shown month.
@@ -92,7 +89,7 @@ private:
     void BuildMenus();
     void Message(const QString& text);
     bool WindowStateIsNormal() const;
-    void PlaceWindow(double topTwips, double leftTwips);
+    void PlaceWindow(WindowPlace place);
     // Status line 2 as the shown view wants it.
     QString ReminderLine() const;
 
@@ -102,8 +99,9 @@ private:
     // The settings value "Gregorian" as read, written back unchanged until the
     // Gregorian view can be shown.
     std::int16_t gregorianSetting_ = 0;
-    bool loaded_ = false;      // ReadIni got past the year table check
-    bool unloading_ = false;
+    // False when Tovel.ini exists but could not be read (a folder, a FIFO, no
+    // permission): it is then never replaced.
+    bool iniReadable_ = true;
 
     // Controls, named as the rest of the program refers to them.
     QComboBox* Combo1 = nullptr;

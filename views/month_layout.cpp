@@ -3,7 +3,6 @@
 namespace tovel {
 
 namespace {
-constexpr int kSaturday = 7;
 // The Gregorian number sits under the glyph; two-letter numerals (day 10 on)
 // push it a little to the right.
 constexpr int kNumberDown = 250;
@@ -12,12 +11,9 @@ constexpr int kNumberRightFromDay10 = 40;
 constexpr int kMarkerRaise = 10;
 }  // namespace
 
-int ColumnOfDay(int firstCell, int day) { return (firstCell - 1 + day - 1) % 7 + 1; }
-
 std::vector<DayCell> MonthCells(const CalendarState& s) {
     std::vector<DayCell> cells;
-    const int firstCell = s.FirstDate.Weekday();
-    int c = firstCell, r = 1;
+    int c = s.FirstCell, r = 1;
     Date g = s.FirstDate;
     for (int d = 1; d <= s.MonthDays; ++d, ++c, g += 1) {
         if (c > 7) {
@@ -30,9 +26,8 @@ std::vector<DayCell> MonthCells(const CalendarState& s) {
         cell.Row = r;
         cell.X = (c - 1) * s.CellWidth + s.GridLeft;
         cell.Y = (r - 1) * s.CellHeight + s.GridTop;
-        cell.Saturday = c == kSaturday;
         const bool holiday = d < static_cast<int>(s.DayText.size()) && !s.DayText[d].empty();
-        cell.Colour = holiday ? Ink::Green : cell.Saturday ? Ink::Red : Ink::Black;
+        cell.Colour = holiday ? Ink::Green : c == kSaturday ? Ink::Red : Ink::Black;
         cell.GregDay = g.Day();
         // The shift follows the Jewish day, not the width of the Gregorian number.
         cell.TextX = d >= 10 ? cell.X + kNumberRightFromDay10 : cell.X;
@@ -44,7 +39,7 @@ std::vector<DayCell> MonthCells(const CalendarState& s) {
 }
 
 MarkerPlace MarkerPosition(const CalendarState& s) {
-    const int i = s.FirstDate.Weekday() + s.JewDay - 2;
+    const int i = s.FirstCell + s.JewDay - 2;
     const int row = i / 7;
     const int column = i - 7 * row;
     return {column * s.CellWidth + s.GridLeft + s.AddXJ,
@@ -71,11 +66,6 @@ std::string StatusLine1(std::string_view holiday, const std::optional<SunsetTime
 }
 
 std::string_view StatusLine2(int GregView) { return GregView == 0 ? kReminder : ""; }
-
-const std::string& SelectedDayText(const CalendarState& s) {
-    const bool inside = s.JewDay >= 1 && s.JewDay < static_cast<int>(s.DayText.size());
-    return s.DayText[inside ? static_cast<std::size_t>(s.JewDay) : 0];  // entry 0 is always ""
-}
 
 std::string GregorianSpan(std::string_view m1, std::string_view y1, std::string_view m2,
                           std::string_view y2) {

@@ -20,7 +20,6 @@ struct DayCell {
     int Row;        // 1 = top
     int X, Y;       // top-left corner of the glyph, twips
     Ink Colour;     // of the glyph and the Gregorian number
-    bool Saturday;  // painted red first, then green if it is a holiday
     int GregDay;    // Gregorian day of the month
     int TextX, TextY;  // where the Gregorian number is printed
     std::string Text;  // the number as printed: a blank, then the digits
@@ -37,9 +36,6 @@ struct MarkerPlace {
 // The selection marker around JewDay, with the user's corrections AddXJ/AddYJ.
 MarkerPlace MarkerPosition(const CalendarState& s);
 
-// Column (1..7) of day `day` of a month whose day 1 falls in column firstCell.
-int ColumnOfDay(int firstCell, int day);
-
 // First title line: the month name (with its blanks), a blank, the year.
 std::string TitleLine(const CalendarState& s);
 
@@ -53,9 +49,6 @@ std::string StatusLineWithSunset(std::string_view holiday, std::string_view loca
 std::string StatusLine1(std::string_view holiday, const std::optional<SunsetTime>& sunset);
 // Status line 2: the reminder in the Jewish view, empty in any other.
 std::string_view StatusLine2(int GregView);
-
-// The selected day's holiday text, "" when JewDay is outside the month table.
-const std::string& SelectedDayText(const CalendarState& s);
 
 // Second title line from the Gregorian month names and four-digit years of the
 // first day of the month and of the first day of the next month.

@@ -13,6 +13,7 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
 }
 
 void PictureBox::Cls() {
+    EndPainting();
     // Sized here rather than on resize, so drawing before the window is shown is kept.
     if (image_.size() != size()) image_ = QImage(size(), QImage::Format_RGB32);
     image_.fill(Qt::white);
@@ -20,8 +21,20 @@ void PictureBox::Cls() {
     update();
 }
 
+QPainter& PictureBox::Painter() {
+    if (!painter_) painter_ = std::make_unique<QPainter>(&image_);
+    return *painter_;
+}
+
+void PictureBox::EndPainting() const { painter_.reset(); }
+
+const QImage& PictureBox::Image() const {
+    EndPainting();
+    return image_;
+}
+
 void PictureBox::Print(const QString& text) {
-    QPainter p(&image_);
+    QPainter& p = Painter();
     p.setFont(font_);
     p.setPen(fore_);
     const QFontMetrics metrics(font_);
@@ -29,13 +42,13 @@ void PictureBox::Print(const QString& text) {
     update();
 }
 
-void PictureBox::PaintPicture(const QImage& picture, int x, int y) {
-    QPainter p(&image_);
-    p.drawImage(QPoint(TwipsToPixels(x), TwipsToPixels(y)), picture);
+void PictureBox::PaintPicture(const QImage& picture, const QRect& source, int x, int y) {
+    Painter().drawImage(QPoint(TwipsToPixels(x), TwipsToPixels(y)), picture, source);
     update();
 }
 
 void PictureBox::paintEvent(QPaintEvent*) {
+    EndPainting();
     QPainter p(this);
     if (image_.isNull())
         p.fillRect(rect(), Qt::white);

@@ -5,11 +5,14 @@
 #include <QColor>
 #include <QFont>
 #include <QImage>
+#include <QPainter>
 #include <QWidget>
+#include <memory>
+
+#include "state/twips.h"
 
 namespace tovel {
 
-inline int TwipsToPixels(int twips) { return (twips * 2 + (twips >= 0 ? 15 : -15)) / 30; }
 
 class PictureBox : public QWidget {
     Q_OBJECT
@@ -24,10 +27,11 @@ public:
     void SetCurrentXY(int x, int y) { currentX_ = x; currentY_ = y; }
     // Prints `text` with its top-left corner at the text position.
     void Print(const QString& text);
-    // Paints a picture at its natural size with its top-left corner at (x, y).
-    void PaintPicture(const QImage& picture, int x, int y);
+    // Paints the part `source` of `picture` at its natural size with its
+    // top-left corner at (x, y).
+    void PaintPicture(const QImage& picture, const QRect& source, int x, int y);
 
-    const QImage& Image() const { return image_; }
+    const QImage& Image() const;
 
 signals:
     void MouseMoved();
@@ -37,7 +41,12 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
+    // One painter serves a whole redraw; it is closed before the image is shown.
+    QPainter& Painter();
+    void EndPainting() const;
+
     QImage image_;
+    mutable std::unique_ptr<QPainter> painter_;
     QFont font_;
     QColor fore_ = Qt::black;
     int currentX_ = 0, currentY_ = 0;

@@ -1,55 +1,16 @@
 #include "app/ini_file.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <unistd.h>
 
-#include <algorithm>
-#include <csignal>
-#include <filesystem>
-#include <fstream>
-#include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
-namespace fs = std::filesystem;
-using tovel::GetProfileString;
-using tovel::ReturnIniValue;
-using tovel::WriteProfileStrings;
+#include "app/settings.h"
 
+namespace tovel {
 namespace {
 
-class IniFileTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "tovel-ini-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    std::string Put(const std::string& name, const std::string& bytes) const {
-        const std::string path = (dir_ / name).string();
-        std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-        return path;
-    }
-    static std::string Slurp(const std::string& path) {
-        std::ostringstream ss;
-        ss << std::ifstream(path, std::ios::binary).rdbuf();
-        return ss.str();
-    }
-    // Every entry of the test folder, hidden temporary files included.
-    std::vector<std::string> Entries() const {
-        std::vector<std::string> names;
-        for (const auto& e : fs::recursive_directory_iterator(dir_)) names.push_back(e.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-    fs::path dir_;
-};
-
-TEST_F(IniFileTest, ReadsValuesByTheProfileRules) {
+TEST(IniFileTest, ReadsValuesByTheProfileRules) {
     struct Case {
         const char* what;
         std::string content;
@@ -72,15 +33,12 @@ TEST_F(IniFileTest, ReadsValuesByTheProfileRules) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const std::string path = Put("read.ini", c.content);
-        EXPECT_EQ(GetProfileString(c.section, c.key, "dflt", 256, path), c.expected);
+        EXPECT_EQ(GetProfileString(c.content, c.section, c.key, "dflt", 256), c.expected);
     }
-    fs::create_directory(dir_ / "folder");
-    for (const std::string& path : {(dir_ / "missing.ini").string(), (dir_ / "folder").string()})
-        EXPECT_EQ(GetProfileString("Tovel", "Key", "  d f \t", 51, path), "  d f") << path;
+    EXPECT_EQ(GetProfileString("", "Tovel", "Key", "  d f \t", 51), "  d f");
 }
 
-TEST_F(IniFileTest, ReturnIniValueKeepsAt49Characters) {
+TEST(IniFileTest, ReturnIniValueKeepsAt49Characters) {
     const std::string a48(48, 'a');
     const std::vector<std::pair<std::string, std::string>> cases = {  // stored value, result
         {a48, a48},
@@ -94,35 +52,13 @@ TEST_F(IniFileTest, ReturnIniValueKeepsAt49Characters) {
     };
     for (const auto& [stored, expected] : cases) {
         SCOPED_TRACE(stored);
-        const std::string path = Put("tovel.ini", "[Other]\r\nName=wrong\r\n[Tovel]\r\nName=" + stored + "\r\n");
-        EXPECT_EQ(ReturnIniValue(path, "name", "dflt"), expected);
-        EXPECT_EQ(ReturnIniValue(path, "Missing", stored), expected);  // the default takes the same path
+        const std::string text = "[Other]\r\nName=wrong\r\n[Tovel]\r\nName=" + stored + "\r\n";
+        EXPECT_EQ(ReturnIniValue(text, "name", "dflt"), expected);
+        EXPECT_EQ(ReturnIniValue(text, "Missing", stored), expected);  // the default takes the same path
     }
 }
 
-TEST_F(IniFileTest, AnyFileContentIsReadSafely) {
-    std::mt19937 rng(20240611);
-    const std::string parserBytes("[]=;#\r\n\t \0Tovelkey", 19);
-    for (int round = 0; round < 300; ++round) {
-        std::string bytes(rng() % 3000, '\0');
-        for (char& b : bytes)
-            b = (rng() % 2) ? parserBytes[rng() % parserBytes.size()] : static_cast<char>(rng() % 256);
-        const std::string path = Put("garbage.ini", bytes);
-        const std::string got = GetProfileString("Tovel", "key", "dflt", 51, path);
-        EXPECT_LE(got.size(), 50u);
-        EXPECT_EQ(got.find('\0'), std::string::npos);
-        EXPECT_LE(ReturnIniValue(path, "Key", "dflt").size(), 49u);
-    }
-}
-
-TEST_F(IniFileTest, WritingCreatesANewFile) {
-    const std::string path = (dir_ / "new.ini").string();
-    ASSERT_TRUE(WriteProfileStrings(path, "Tovel", {{"Language", "Hebrew"}, {"Place", "two words"}, {"Empty", ""}}));
-    EXPECT_EQ(Slurp(path), "[Tovel]\r\nLanguage=Hebrew\r\nPlace=two words\r\nEmpty=\r\n");
-    EXPECT_EQ(Entries(), std::vector<std::string>{"new.ini"});
-}
-
-TEST_F(IniFileTest, WritingChangesOnlyItsOwnLines) {
+TEST(IniFileTest, WritingChangesOnlyItsOwnLines) {
     struct Case {
         const char* what;
         std::string before;
@@ -136,6 +72,8 @@ TEST_F(IniFileTest, WritingChangesOnlyItsOwnLines) {
          {{"Language", "Hebrew"}},
          "Language=loose\r\n; settings\r\n[Other]\r\nLanguage=keep\r\n[Tovel]\r\n;Language=old\r\n"
          "Unknown = stays  \r\nLanguage=Hebrew\r\nTop=1\r\n"},
+        {"a new file", "", {{"Language", "Hebrew"}, {"Place", "two words"}, {"Empty", ""}},
+         "[Tovel]\r\nLanguage=Hebrew\r\nPlace=two words\r\nEmpty=\r\n"},
         {"each line keeps its own end", "[Tovel]\nA=1\r\nB=2\nC=3", {{"a", "x"}, {"B", "y"}, {"c", "z"}},
          "[Tovel]\na=x\r\nB=y\nc=z"},
         {"append before the comment of the next section", "[Tovel]\r\nA=1\r\n\r\n; about Other\r\n[Other]\r\nB=2\r\n",
@@ -151,50 +89,56 @@ TEST_F(IniFileTest, WritingChangesOnlyItsOwnLines) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const std::string path = Put("edit.ini", c.before);
-        ASSERT_TRUE(WriteProfileStrings(path, "Tovel", c.keyValues));
-        EXPECT_EQ(Slurp(path), c.after);
-        EXPECT_EQ(Entries(), std::vector<std::string>{"edit.ini"});
+        EXPECT_EQ(UpdateProfileText(c.before, "Tovel", c.keyValues), c.after);
     }
 }
 
-TEST_F(IniFileTest, UnreadableNamesAndValuesAreRefused) {
-    const std::string path = Put("keep.ini", "[Tovel]\r\nA=old\r\n");
-    EXPECT_FALSE(WriteProfileStrings(path, "To]vel", {{"A", "1"}}));
+TEST(IniFileTest, UnreadableNamesAndValuesAreRefused) {
+    const std::string text = "[Tovel]\r\nA=old\r\n";
+    EXPECT_FALSE(UpdateProfileText(text, "To]vel", {{"A", "1"}}));
     for (const std::string key : {"", "A=B", ";A", "[A", "A "})
-        EXPECT_FALSE(WriteProfileStrings(path, "Tovel", {{"B", "1"}, {key, "1"}})) << key;
+        EXPECT_FALSE(UpdateProfileText(text, "Tovel", {{"B", "1"}, {key, "1"}})) << key;
     for (const std::string& value : {std::string("1\n[Other]"), std::string("1\0002", 3)})
-        EXPECT_FALSE(WriteProfileStrings(path, "Tovel", {{"A", value}}));
-    EXPECT_EQ(Slurp(path), "[Tovel]\r\nA=old\r\n");
+        EXPECT_FALSE(UpdateProfileText(text, "Tovel", {{"A", value}}));
 }
 
-TEST_F(IniFileTest, FailedWritesLeaveNothingBehind) {
-    fs::create_directory(dir_ / "folder");
-    const std::string inside = Put("folder/inside.ini", "[Tovel]\r\n");
-    const std::vector<std::string> before = Entries();
-    for (const fs::path& path : {dir_ / "no-such-folder" / "x.ini", dir_ / "folder"}) {
-        EXPECT_FALSE(WriteProfileStrings(path.string(), "Tovel", {{"A", "1"}})) << path;
-        EXPECT_EQ(Entries(), before);
-    }
-    EXPECT_EQ(Slurp(inside), "[Tovel]\r\n");
-}
+// The ten keys: defaults for an empty file, the values of a hand-edited one,
+// and a save that reads back as the same values.
+TEST(SettingsTest, ReadAndSaveTheTenKeys) {
+    CalendarState s;
+    WindowPlace place = ReadSettings("", s);
+    EXPECT_EQ(place.Top, 300);
+    EXPECT_EQ(place.Left, 300);
+    EXPECT_EQ(s.AddXJ, -100);
+    EXPECT_EQ(s.AddYJ, 20);
+    for (const std::int16_t v : {s.AddXG, s.AddYG, s.AddWeek, s.CapitalizeDates, s.ActiveLocation, s.GregView})
+        EXPECT_EQ(v, 0);
 
-TEST_F(IniFileTest, FailureWhileWritingTheNewFileKeepsTheOld) {
-    // A file size limit makes the write of the replacement fail part way, even for root.
-    const std::string before = "[Tovel]\r\nA=1\r\n";
-    const std::string path = Put("limited.ini", before);
-    rlimit old{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
-    rlimit small = old;
-    small.rlim_cur = 4096;
-    auto* oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool written = WriteProfileStrings(path, "Tovel", {{"A", std::string(8000, 'x')}});
-    ::setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
-    EXPECT_FALSE(written);
-    EXPECT_EQ(Slurp(path), before);
-    EXPECT_EQ(Entries(), std::vector<std::string>{"limited.ini"});
+    const std::string edited =
+        "[Tovel]\r\nFormTop=1500.6\r\nformleft = -75\r\nGregorian=1\r\nAddXJ= -150\r\nAddYJ=2.5\r\n"
+        "AddXG=3.5\r\nAddYG=40000\r\nAddWeek=-2x\r\nCapitalizeDates=1\r\nActiveLocation=7\r\n";
+    place = ReadSettings(edited, s);
+    EXPECT_FLOAT_EQ(place.Top, 1500.6f);
+    EXPECT_EQ(place.Left, -75);
+    const std::vector<int> read = {s.GregView, s.AddXJ, s.AddYJ,           s.AddXG,
+                                   s.AddYG,    s.AddWeek, s.CapitalizeDates, s.ActiveLocation};
+    EXPECT_EQ(read, (std::vector<int>{1, -150, 2, 4, 0, -2, 1, 7}));
+
+    const auto saved = SettingsToSave(s, {1515, -75}, 3);
+    const std::vector<std::pair<std::string, std::string>> expected = {
+        {"FormTop", "1515"}, {"FormLeft", "-75"}, {"Gregorian", "1"},      {"AddXJ", "-150"},
+        {"AddYJ", "2"},      {"AddXG", "4"},      {"AddYG", "0"},           {"AddWeek", "-2"},
+        {"CapitalizeDates", "1"}, {"ActiveLocation", "3"}};
+    EXPECT_EQ(saved, expected);
+    CalendarState again;
+    const WindowPlace back = ReadSettings(*UpdateProfileText(edited, kProfileSection, saved), again);
+    EXPECT_EQ(back.Top, 1515);
+    EXPECT_EQ(again.ActiveLocation, 3);
+    EXPECT_EQ(again.AddXG, 4);
+    // A pop-up run leaves the view setting alone.
+    s.PopupMode = true;
+    for (const auto& [key, value] : SettingsToSave(s, {}, 0)) EXPECT_NE(key, "Gregorian");
 }
 
 }  // namespace
+}  // namespace tovel

@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "app/popup.h"
-#include "engine/date.h"
-#include "../engine/test_support.h"
+#include "state/date.h"
+#include "test_support.h"
 
 namespace tovel {
 namespace {
@@ -30,11 +30,15 @@ TEST(PopupTest, SpeaksOnlyOnAHolidayWithALocation) {
     folder.Write("Tovel.ini", "[Tovel]\r\nActiveLocation=1\r\n");
     EXPECT_EQ(DecidePopup(folder.Path(), yomKippur), PopupOutcome::NeedsWindow);
     EXPECT_EQ(DecidePopup(folder.Path(), ordinary), PopupOutcome::Quiet);
-    EXPECT_EQ(DecidePopup(folder.Path(), outsideTable), PopupOutcome::Quiet);
     folder.Write("Tovel.ini", "[Tovel]\r\nActiveLocation=2\r\n");  // only one table
     EXPECT_EQ(DecidePopup(folder.Path(), yomKippur), PopupOutcome::Quiet);
     folder.Write("Tovel.ini", "[tovel]\r\n activelocation = 1.4 \r\n");
     EXPECT_EQ(DecidePopup(folder.Path(), yomKippur), PopupOutcome::NeedsWindow);
+    // A table with an impossible year length: the window must say so.
+    folder.Write("RHDates.Tvl", "5759 21-Sep-1998\r\n5760 11-Sep-1999\r\n5761 01-Oct-2000\r\n5762 18-Sep-2001\r\n");
+    EXPECT_EQ(DecidePopup(folder.Path(), ordinary), PopupOutcome::NeedsWindow);
+    // Today outside a table it can read: the window names the problem.
+    EXPECT_EQ(DecidePopup(folder.Path(), outsideTable), PopupOutcome::NeedsWindow);
     fs::remove(fs::path(folder.Path()) / "RHDates.Tvl");
     EXPECT_EQ(DecidePopup(folder.Path(), ordinary), PopupOutcome::NeedsWindow);  // the missing-table message
 }

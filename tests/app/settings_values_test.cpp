@@ -37,16 +37,4 @@ TEST(SettingsValues, ToSettingInt) {
     for (const auto& [text, expected] : cases) EXPECT_EQ(ToSettingInt(text, 1234), expected) << text.substr(0, 40);
 }
 
-TEST(SettingsValues, ToSettingSingleKeepsFloatPrecision) {
-    const std::vector<std::pair<std::string, double>> cases = {
-        {"1440.7", static_cast<double>(1440.7f)},
-        {"-15.1 twips", static_cast<double>(-15.1f)},
-        {"16777217", 16777216.0},  // past float's whole-number precision
-        {"abc", 0.0},
-        {"1" + std::string(40, '0'), kInf},  // a double, but beyond float
-        {"-1" + std::string(40, '0'), -kInf},
-    };
-    for (const auto& [text, expected] : cases) EXPECT_EQ(ToSettingSingle(text), expected) << text;
-}
-
 }  // namespace

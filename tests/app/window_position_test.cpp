@@ -16,6 +16,7 @@ TEST(WindowPositionTest, SavedPositionOrDefault) {
         {"default", 300, 300, 20, 20},
         {"on the second screen", 3000, 30000, 2000, 200},
         {"rounded to the nearest pixel", 307, 292, 19, 20},
+        {"rounded up to the nearest pixel", 308, 308, 21, 21},
         {"partly off the left edge", 300, -4500, -300, 20},
         {"one pixel still on screen", -5775, -5025, -335, -385},
         {"just off the left edge", 300, -5040, 20, 20},

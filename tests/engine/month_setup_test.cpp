@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "engine/format_date.h"
 #include "engine/jewish_date.h"
 #include "engine/year_table.h"
 #include "test_support.h"
@@ -10,61 +11,59 @@ namespace {
 using test::SetUpFor;
 using test::Ymd;
 
-// Every day from 1 Tishri 5563 to 29 Elul 6550 on the shipped table.
-TEST(MonthSetupSweepTest, EveryDayOfTheRange) {
+// Every month from Tishri 5563 to Elul 6550 on the shipped table, set up from
+// its first and from its last day: months follow each other without a gap,
+// the months of a year add up to its length, and a new year starts after Elul.
+TEST(MonthSetupSweepTest, EveryMonthOfTheRange) {
     CalendarState s = SetUpFor(Ymd(1802, 9, 27));
     ASSERT_EQ(s.JewYear, 5563);
-    ASSERT_EQ(s.JewDay, 1);
-    ASSERT_EQ(s.JewMonthNo, 1);
     int messages = 0;
     const Notifier count = [&](const std::string&) { ++messages; };
+    int year = s.JewYear, daysInYear = 0, monthsInYear = 0, lastMonth = 12;
+    Date lastNextYearStart = s.YearStart, lastYearAfterStart = s.NextYearStart;
+    int lastYearType = 0;
+    while (s.JewYear <= 6550) {
+        SCOPED_TRACE(testing::Message() << s.JewYear << s.JewMonthName);
+        // A broken month must fail here, not loop for ever.
+        ASSERT_TRUE(s.MonthDays == 29 || s.MonthDays == 30) << s.MonthDays;
+        ASSERT_EQ(s.JewDay, 1);
+        ASSERT_EQ(s.FirstDate, s.SelDate);
+        ASSERT_EQ(s.NextMonthDate, s.FirstDate + s.MonthDays);
+        ASSERT_EQ(s.FirstCell, s.FirstDate.Weekday());
+        ASSERT_GE(s.YearType, 1);
+        ASSERT_EQ(s.NextYearStart - s.YearStart, YearTypeLength(s.YearType));
 
-    CalendarState prev = s;
-    int daysInYear = 1, monthsInYear = 1;
-    for (;;) {
-        CalendarState next = prev;
-        next.SelDate = prev.SelDate + 1;
-        ASSERT_TRUE(FindGDate(next, count)) << next.SelDate.Serial();
-        if (next.JewYear == 6551) {
-            // The last day checked was 29 Elul 6550.
-            EXPECT_EQ(prev.JewMonthNo, 12);
-            EXPECT_EQ(prev.JewDay, 29);
-            break;
+        CalendarState last = s;
+        last.SelDate = s.NextMonthDate - 1;
+        ASSERT_TRUE(FindGDate(last, count));
+        ASSERT_EQ(last.JewDay, s.MonthDays);
+        ASSERT_EQ(last.JewMonthNo, s.JewMonthNo);
+        ASSERT_EQ(last.JewYear, s.JewYear);
+        ASSERT_EQ(last.FirstDate, s.FirstDate);
+
+        if (s.JewYear != year) {
+            ASSERT_EQ(s.JewYear, year + 1);
+            ASSERT_EQ(lastMonth, 12);
+            ASSERT_EQ(s.JewMonthNo, 1);
+            ASSERT_EQ(s.YearStart, s.SelDate);
+            ASSERT_EQ(s.YearStart, lastNextYearStart);
+            ASSERT_EQ(s.NextYearStart, lastYearAfterStart);
+            ASSERT_EQ(daysInYear, YearTypeLength(lastYearType));
+            ASSERT_EQ(monthsInYear, IsLeapYearType(lastYearType) ? 13 : 12);
+            year = s.JewYear;
+            daysInYear = monthsInYear = 0;
         }
-        const CalendarState& n = next;
-        SCOPED_TRACE(testing::Message() << n.JewYear << n.JewMonthName << n.JewDay);
-        ASSERT_EQ(n.SelDate.Weekday(), prev.SelDate.Weekday() % 7 + 1);
-        ASSERT_EQ(n.FirstDate + n.JewDay - 1, n.SelDate);
-        ASSERT_GE(n.YearType, 1);
-        ASSERT_EQ(n.NextYearStart - n.YearStart, YearTypeLength(n.YearType));
-        ASSERT_EQ(n.MonthDays, JewishMonthLength(n.JewMonthNo, n.YearType));
-        ASSERT_EQ(n.JewMonthName, JewishMonthName(n.JewMonthNo));
-        if (n.JewDay == 1) {
-            // A new month: the previous one ended on its last day.
-            ASSERT_EQ(prev.JewDay, prev.MonthDays);
-            if (n.JewYear != prev.JewYear) {
-                ASSERT_EQ(n.JewYear, prev.JewYear + 1);
-                ASSERT_EQ(prev.JewMonthNo, 12);
-                ASSERT_EQ(n.JewMonthNo, 1);
-                ASSERT_EQ(n.YearStart, n.SelDate);
-                ASSERT_EQ(n.YearStart, prev.NextYearStart);
-                ASSERT_EQ(n.NextYearStart, prev.YearAfterStart);
-                const int w = n.SelDate.Weekday();
-                ASSERT_TRUE(w == 2 || w == 3 || w == 5 || w == 7);
-                ASSERT_EQ(daysInYear, YearTypeLength(prev.YearType));
-                ASSERT_EQ(monthsInYear, IsLeapYearType(prev.YearType) ? 13 : 12);
-                daysInYear = 0;
-                monthsInYear = 0;
-            }
-            ++monthsInYear;
-        } else {
-            ASSERT_EQ(n.JewDay, prev.JewDay + 1);
-            ASSERT_EQ(n.JewMonthNo, prev.JewMonthNo);
-            ASSERT_EQ(n.YearStart, prev.YearStart);
-        }
-        ++daysInYear;
-        prev = std::move(next);
+        daysInYear += s.MonthDays;
+        ++monthsInYear;
+        lastMonth = s.JewMonthNo;
+        lastYearType = s.YearType;
+        lastNextYearStart = s.NextYearStart;
+        lastYearAfterStart = s.YearAfterStart;
+        s.SelDate = s.NextMonthDate;
+        ASSERT_TRUE(FindGDate(s, count));
     }
+    EXPECT_EQ(year, 6550);
+    EXPECT_EQ(lastMonth, 12);
     EXPECT_EQ(messages, 0);
 }
 
@@ -100,17 +99,6 @@ TEST(MonthSetupTest, NamedDays) {
     }
 }
 
-TEST(MonthSetupTest, SameDateTwiceGivesTheSameMonth) {
-    CalendarState s = SetUpFor(Ymd(2012, 7, 28), 10);
-    const CalendarState first = s;
-    ASSERT_TRUE(FindGDate(s, {}));
-    EXPECT_EQ(s.JewYear, first.JewYear);
-    EXPECT_EQ(s.StepDays, first.StepDays);
-    EXPECT_EQ(s.FirstDate, first.FirstDate);
-    EXPECT_EQ(s.DayText, first.DayText);
-    EXPECT_EQ(s.YearAfterStart, first.YearAfterStart);
-}
-
 // A table with an impossible year length: the user is told, and the month is
 // laid out with the fallback lengths (Heshvan 29, Kislev 30, one Adar of 29).
 TEST(MonthSetupTest, UnknownYearType) {
@@ -133,6 +121,29 @@ TEST(MonthSetupTest, UnknownYearType) {
     ASSERT_TRUE(FindGDate(s, [&](const std::string& m) { messages.push_back(m); }));
     EXPECT_EQ(messages.size(), 1u);
     EXPECT_EQ(s.MonthDays, 0);
+}
+
+// Start-up on a day the table cannot show: the nearest month when the day lies
+// before or after the table's years, a plain refusal for a damaged table.
+TEST(MonthSetupTest, FallbackForADayTheTableCannotShow) {
+    const std::string shipped = test::ShippedTable();
+    for (const Date day : {Ymd(1700, 1, 1), Ymd(1801, 9, 1), Ymd(2791, 10, 1), Ymd(3000, 1, 1)}) {
+        SCOPED_TRACE(FormatDate(day));
+        const YearTableFallback f = FallbackForDay(shipped, day, 1);
+        ASSERT_TRUE(f.Nearest.has_value()) << f.Problem;
+        EXPECT_EQ(f.Problem, shipped + " does not reach " + FormatDate(day) +
+                                 "; showing the nearest month it covers");
+        const CalendarState s = SetUpFor(*f.Nearest);
+        EXPECT_EQ(s.JewYear, day.Year() < 2000 ? 5562 : 6551);
+    }
+    const test::TempFile gap("5759 21-Sep-1998\r\n5760 11-Sep-1999\r\n5762 18-Sep-2001\r\n");
+    const YearTableFallback damaged = FallbackForDay(gap.Path(), Ymd(2000, 12, 1), 1);
+    EXPECT_EQ(damaged.Problem, gap.Path() + " is damaged: it cannot describe 01-Dec-2000");
+    EXPECT_FALSE(damaged.Nearest.has_value());
+    const test::TempFile empty("");
+    EXPECT_EQ(FallbackForDay(empty.Path(), Ymd(2000, 1, 1), 1).Problem, empty.Path() + " holds no year lines");
+    const test::TempFolder folder;
+    EXPECT_EQ(FallbackForDay(folder.Path(), Ymd(2000, 1, 1), 1).Problem, folder.Path() + " cannot be read");
 }
 
 }  // namespace

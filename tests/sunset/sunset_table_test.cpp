@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "../engine/test_support.h"
+#include "test_support.h"
 #include "engine/format_date.h"
 #include "sunset/sunset_table.h"
 

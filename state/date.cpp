@@ -1,4 +1,4 @@
-#include "engine/date.h"
+#include "state/date.h"
 
 #include <ctime>
 

@@ -6,9 +6,10 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/date.h"
+#include "app/settings.h"
 #include "engine/month_setup.h"
 #include "state/calendar_state.h"
+#include "state/date.h"
 
 namespace tovel::test {
 
@@ -52,10 +53,12 @@ private:
     std::string path_;
 };
 
-// State set up for `day` on the shipped table; fails the test when it cannot be.
+// State with the default settings, set up for `day` on the shipped table;
+// fails the test when it cannot be.
 inline CalendarState SetUpFor(Date day, int yearStep = 1, const std::string& table = ShippedTable(),
                               Notifier notify = {}) {
     CalendarState s;
+    ReadSettings("", s);
     s.RHDatesFile = table;
     s.SelDate = day;
     s.YearStep = static_cast<std::int16_t>(yearStep);

@@ -1,12 +1,15 @@
 #pragma once
-// A calendar day as a whole-day count; day 0 is 30 December 1899, so the
-// count matches the serial numbers of the year table's original tooling.
+// A calendar day as a whole-day count; day 0 is 30 December 1899. Weekdays
+// are numbered 1 = Sunday .. 7 = Saturday everywhere in the program.
 
 #include <chrono>
 #include <compare>
 #include <cstdint>
 
 namespace tovel {
+
+inline constexpr int kSunday = 1;
+inline constexpr int kSaturday = 7;
 
 class Date {
 public:

@@ -1,0 +1,59 @@
+#include "app/settings.h"
+
+#include <array>
+#include <cmath>
+
+#include "app/ini_file.h"
+#include "app/settings_values.h"
+
+namespace tovel {
+
+namespace {
+using S = CalendarState;
+constexpr std::array<SettingKey, 10> kKeys = {{
+    {"FormTop", "300", &WindowPlace::Top, nullptr},
+    {"FormLeft", "300", &WindowPlace::Left, nullptr},
+    {"Gregorian", "0", nullptr, &S::GregView},
+    {"AddXJ", "-100", nullptr, &S::AddXJ},
+    {"AddYJ", "20", nullptr, &S::AddYJ},
+    {"AddXG", "0", nullptr, &S::AddXG},
+    {"AddYG", "0", nullptr, &S::AddYG},
+    {"AddWeek", "0", nullptr, &S::AddWeek},
+    {"CapitalizeDates", "0", nullptr, &S::CapitalizeDates},
+    {"ActiveLocation", "0", nullptr, &S::ActiveLocation},
+}};
+}  // namespace
+
+std::span<const SettingKey> SettingKeys() { return kKeys; }
+
+WindowPlace ReadSettings(std::string_view content, CalendarState& s) {
+    WindowPlace place;
+    for (const SettingKey& key : kKeys) {
+        const std::string defaultText(key.Default);
+        const std::string value = ReturnIniValue(content, std::string(key.Name), defaultText);
+        if (key.Position)
+            place.*key.Position = ToSettingSingle(value);
+        else
+            s.*key.Field = ToSettingInt(value, ToSettingInt(defaultText, 0));
+    }
+    return place;
+}
+
+std::vector<std::pair<std::string, std::string>> SettingsToSave(const CalendarState& s,
+                                                                WindowPlace place,
+                                                                int checkedLocation) {
+    CalendarState saved = s;
+    // The active location is saved as the checked menu item.
+    saved.ActiveLocation = static_cast<std::int16_t>(checkedLocation);
+    std::vector<std::pair<std::string, std::string>> out;
+    for (const SettingKey& key : kKeys) {
+        if (key.Field == &S::GregView && s.PopupMode) continue;
+        const std::string text = key.Position
+                                     ? std::to_string(std::llround(place.*key.Position))
+                                     : std::to_string(saved.*key.Field);
+        out.emplace_back(std::string(key.Name), text);
+    }
+    return out;
+}
+
+}  // namespace tovel

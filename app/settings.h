@@ -1,0 +1,45 @@
+#pragma once
+// The ten settings of Tovel.ini: one table of names, defaults and the fields
+// they fill, used both to read the file at start-up and to write it back.
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "state/calendar_state.h"
+
+namespace tovel {
+
+// The window's top-left corner, in twips from the screen's corner.
+struct WindowPlace {
+    double Top = 0;
+    double Left = 0;
+};
+
+struct SettingKey {
+    std::string_view Name;
+    std::string_view Default;                 // as text, the way the file holds values
+    double WindowPlace::*Position = nullptr;  // FormTop and FormLeft
+    std::int16_t CalendarState::*Field = nullptr;  // every other key
+};
+
+// The keys in the order a save writes them.
+std::span<const SettingKey> SettingKeys();
+
+// Reads every key from the settings text `content` ("" for a missing file)
+// into `s` and returns the saved window place. A value that is not a number
+// reads as 0, a number followed by other text as the number, and a
+// whole-number key outside -32768..32767 as its default.
+WindowPlace ReadSettings(std::string_view content, CalendarState& s);
+
+// The keys and values a save writes, in order, from the state, the window's
+// place and the number of the checked location item (0 = none). A pop-up run
+// leaves "Gregorian" as it is in the file.
+std::vector<std::pair<std::string, std::string>> SettingsToSave(const CalendarState& s,
+                                                                WindowPlace place,
+                                                                int checkedLocation);
+
+}  // namespace tovel
