@@ -102,9 +102,8 @@ std::optional<Date> YearMoveTarget(const CalendarState& s, int years, const Year
     const auto start = starts.StartOf(target);
     const auto next = starts.StartOf(target + 1);
     if (!start || !next) return std::nullopt;
+    // A length that is no year type gives type 0, which DateOfJewishDate refuses.
     const int type = FindYearType(*next, *start, Notifier{});
-    if (type == 0) return std::nullopt;
-
     int month = s.JewMonthNo;
     if (!IsLeapYearType(type) && month == kAdarII) month = kAdarI;
     // Only the single Adar of a common year moves to Adar II; Adar I of a leap
