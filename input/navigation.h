@@ -19,7 +19,7 @@ struct GridCell {
 
 // The cell under a click at (X, Y), twips inside the grid. The 180-twip strip
 // left of and above the first cell counts as column 0 and row 0. Nothing right
-// of the seventh column, below the sixth row, or left of or above the grid.
+// of the seventh column, below the sixth row, or at a negative position.
 std::optional<GridCell> CellAt(const CalendarState& s, float X, float Y);
 
 // The day (1..MonthDays) of the shown Jewish month under a click, from
