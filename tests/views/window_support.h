@@ -1,0 +1,103 @@
+#pragma once
+// Helpers of the window tests: a program folder of its own, sunset tables with
+// known times, and a started main window with a fixed "today" whose messages
+// are recorded.
+
+#include <QtTest>
+#include <QtWidgets>
+
+#include <cmath>
+#include <memory>
+
+#include "views/form1.h"
+#include "views/picture_box.h"
+
+namespace window_test {
+
+const QString kReminder = "The jewish day starts at sunset of the previous day";
+const QString kHeader = "Sun    Mon    Tue    Wed    Thu    Fri    Sat";
+const QColor kBlack(0, 0, 0), kRed(200, 0, 150), kGreen(0, 200, 50);
+
+inline int Px(int twips) { return static_cast<int>(std::lround(twips / 15.0)); }
+inline int ColumnOf(const QDate& d) { return d.dayOfWeek() % 7 + 1; }  // 1 = Sunday .. 7 = Saturday
+inline QPoint CellTwips(int column, int row) { return {(column - 1) * 650 + 250, (row - 1) * 450 + 150}; }  // twips
+inline QByteArray IniWith(const QByteArray& lines) { return "[Tovel]\r\n" + lines; }
+template <typename... T>
+inline void Columns(std::initializer_list<const char*> names) {
+    auto name = names.begin();
+    (QTest::addColumn<T>(*name++), ...);
+}
+
+class Folder {
+public:
+    explicit Folder(bool withTable = true) {
+        if (withTable) QFile::copy(TOVEL_DATA_DIR "/RHDates.Tvl", File("RHDates.Tvl"));
+    }
+    QString Path() const { return dir_.path(); }
+    QString File(const QString& name) const { return dir_.filePath(name); }
+    void Write(const QString& name, const QByteArray& bytes) const {
+        QFile f(File(name));
+        if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) f.write(bytes);
+    }
+    QByteArray Read(const QString& name) const {
+        QFile f(File(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    QMap<QString, QByteArray> Snapshot() const {  // folders show as "<folder>"
+        QMap<QString, QByteArray> out;
+        for (const QFileInfo& info : QDir(Path()).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot))
+            out[info.fileName()] = info.isDir() ? QByteArray("<folder>") : Read(info.fileName());
+        return out;
+    }
+
+private:
+    QTemporaryDir dir_;
+};
+
+// A sunset table (name line, then " Mon DD  H:MM" per day) whose afternoon
+// times differ from day to day and between tables.
+inline QTime SunTime(const QDate& d, int shift) {
+    return QTime(13 + (d.month() * 31 + d.day() + shift) % 9, (d.month() * 7 + d.day() * 3 + shift * 11) % 60);
+}
+inline QString SunText(const QDate& d, int shift) { return " " + SunTime(d, shift).toString("HH:mm"); }
+inline QByteArray SunTable(const QString& name, int shift) {
+    QByteArray out = name.toLatin1() + "\r\n";
+    for (QDate d(2000, 1, 1); d.year() == 2000; d = d.addDays(1))
+        out += QLocale::c().toString(d, " MMM ").toLatin1() + QByteArray::number(d.day()).rightJustified(2) + "  " +
+               QLocale::c().toString(SunTime(d, shift).addSecs(-12 * 3600), "h:mm").toLatin1() + "\r\n";
+    return out;
+}
+
+// The "key=value" lines of one section of a settings file.
+inline QStringList KeyLines(const QByteArray& content, const QString& section) {
+    QStringList out;
+    bool inside = false;
+    for (const QByteArray& raw : content.split('\n')) {
+        const QString line = QString::fromLatin1(raw).trimmed();
+        if (line.startsWith('[')) inside = line == "[" + section + "]";
+        else if (inside && line.contains('=') && !line.startsWith(';')) out << line;
+    }
+    return out;
+}
+
+struct Run {
+    std::unique_ptr<tovel::Form1> Form;
+    std::shared_ptr<QStringList> Messages = std::make_shared<QStringList>();
+    bool Loaded = false;
+    QLabel* Label(const char* name) const { return Form->findChild<QLabel*>(name); }
+    QAction* Action(const QString& name) const { return Form->findChild<QAction*>(name); }
+    const QImage& Canvas() const { return Form->findChild<tovel::PictureBox*>("Picture1")->Image(); }
+    QWidget* Marker() const { return Form->findChild<QWidget*>("Shape1"); }
+};
+
+inline Run Start(const Folder& folder, const QDate& today, const QString& arguments = {}) {
+    Run run;
+    const tovel::Date day = tovel::Date::FromYmd(today.year(), unsigned(today.month()), unsigned(today.day()));
+    run.Form = std::make_unique<tovel::Form1>(tovel::Form1Options{
+        folder.Path(), [day] { return day; },
+        [messages = run.Messages](const QString& text) { messages->append(text); }, arguments});
+    run.Loaded = run.Form->Form_Load();
+    return run;
+}
+
+}  // namespace window_test
