@@ -135,7 +135,13 @@ void Form1::BuildControls() {
     Frame1->setFrameShape(QFrame::Box);
     Frame1->setFrameShadow(QFrame::Sunken);
     Frame1->setGeometry(TwipsRect(120, 720, 4815, 375));
-    Label3 = MakeLabel(Frame1, "Label3", TwipsRect(120, 120, 4500, 255), SansFont(9.75, true));
+    // A fixed-pitch face puts every weekday name of the header centred over its
+    // grid column (a name and four blanks step exactly one column).
+    QFont headerFont("Liberation Mono");
+    headerFont.setPointSizeF(9);
+    headerFont.setBold(true);
+    headerFont.setLetterSpacing(QFont::AbsoluteSpacing, -1);
+    Label3 = MakeLabel(Frame1, "Label3", TwipsRect(120, 120, 4500, 255), headerFont);
     Label3->setText("Sun    Mon    Tue    Wed    Thu    Fri    Sat");
     QPalette headerPalette = Label3->palette();
     headerPalette.setColor(QPalette::WindowText, kHeaderColour);

@@ -3,6 +3,9 @@
 // sunset tables) and a fixed "today". Expectations come from known dates: 1 Tishri
 // 5760 = Saturday 11 September 1999 (30 days), 1 Kislev 5760 = Wednesday 10 November.
 
+#include <sys/stat.h>
+
+#include "app/popup.h"
 #include "window_support.h"
 
 using namespace window_test;
@@ -354,14 +357,138 @@ private slots:
         QVERIFY(KeyLines(folder.Read("Tovel.ini"), "Tovel").contains("ActiveLocation=" + QString::number(active)));
     }
 
-    void missingYearTable() {
-        Folder folder(false);
+    // Each name of the weekday header stands centred over its column of glyphs.
+    void headerOverColumns() {
+        Folder folder;
+        Run run = Start(folder, QDate(1999, 9, 15));
+        QVERIFY(run.Loaded);
+        QLabel* header = run.Label("Label3");
+        const QImage image = header->grab().toImage();
+        QList<double> centres;
+        int start = -1, last = -10;
+        for (int x = 0; x < image.width(); ++x) {
+            bool ink = false;
+            for (int y = 0; y < image.height(); ++y) ink = ink || image.pixelColor(x, y).lightness() < 128;
+            if (!ink) continue;
+            if (x - last > 6 && start >= 0) centres << (start + last) / 2.0;
+            if (x - last > 6) start = x;
+            last = x;
+        }
+        centres << (start + last) / 2.0;
+        QCOMPARE(centres.size(), 7);
+        QWidget* grid = run.Form->findChild<QWidget*>("Picture1");
+        for (int c = 0; c < 7; ++c) {
+            const double glyphCentre = grid->mapTo(run.Form.get(), QPoint(Px(250 + 650 * c) + 10, 0)).x();
+            const double nameCentre = header->mapTo(run.Form.get(), QPoint(0, 0)).x() + centres[c];
+            QVERIFY2(std::abs(nameCentre - glyphCentre) <= 3, qPrintable(QString("column %1: %2 against %3").arg(c + 1).arg(nameCentre).arg(glyphCentre)));
+        }
+        // The buttons without a font of their own and the chooser use the window's font.
+        for (const char* name : {"Command4", "Combo1"}) {
+            const QFont font = run.Form->findChild<QWidget*>(name)->font();
+            QCOMPARE(font.family(), QString("MS Sans Serif"));
+            QCOMPARE(font.pointSizeF(), 8.25);
+        }
+    }
+
+    // A year table that cannot be used: missing (or a folder in its place) and
+    // damaged tables end the program with one message and leave the settings
+    // alone; a day merely outside the table's years opens its nearest month.
+    void yearTableProblems_data() {
+        Columns<QByteArray, QDate, bool, QString, QString>({"table", "today", "loaded", "message", "title"});
+        QTest::newRow("missing") << QByteArray("none") << QDate(2004, 3, 4) << false
+                                 << "/RHDates.Tvl not found, application quiting !!" << "";
+        QTest::newRow("a folder") << QByteArray("folder") << QDate(2004, 3, 4) << false
+                                  << "/RHDates.Tvl not found, application quiting !!" << "";
+        QTest::newRow("damaged") << QByteArray("5763 07-Sep-2002\r\n5764 27-Sep-2003\r\n5766 04-Oct-2005\r\n")
+                                 << QDate(2004, 3, 4) << false << "/RHDates.Tvl is damaged: it cannot describe 04-Mar-2004" << "";
+        QTest::newRow("after its years") << QByteArray() << QDate(2900, 1, 1) << true
+                                         << "/RHDates.Tvl does not reach 01-Jan-2900; showing the nearest month it covers"
+                                         << " Elul  6551";
+        QTest::newRow("before its years") << QByteArray() << QDate(1700, 6, 1) << true
+                                          << "/RHDates.Tvl does not reach 01-Jun-1700; showing the nearest month it covers"
+                                          << " Tishri  5562";
+    }
+    void yearTableProblems() {
+        QFETCH(QByteArray, table);
+        QFETCH(QDate, today);
+        QFETCH(bool, loaded);
+        Folder folder(table.isEmpty());
+        if (table == "folder") QVERIFY(QDir(folder.Path()).mkdir("RHDates.Tvl"));
+        else if (table != "none" && !table.isEmpty()) folder.Write("RHDates.Tvl", table);
+        folder.Write("Tovel.ini", IniWith("AddXJ=-90\r\n"));
+        const auto snapshot = folder.Snapshot();
+        Run run = Start(folder, today);
+        QCOMPARE(run.Loaded, loaded);
+        QFETCH(QString, message);
+        QCOMPARE(*run.Messages, QStringList{folder.Path() + message});
+        QTEST(run.Label("Label1")->text(), "title");
+        if (!loaded) {
+            run.Form->close();
+            QCOMPARE(run.Messages->size(), 1);
+            QVERIFY(folder.Snapshot() == snapshot);
+        }
+    }
+
+    // A save through a symbolic link updates the link's target and keeps the
+    // link; a named pipe in the file's place is neither read nor replaced.
+    void saveThroughLinkOrPipe() {
+        Folder folder, elsewhere;
+        elsewhere.Write("real.ini", IniWith("AddXJ=-70\r\n"));
+        QVERIFY(QFile::link(elsewhere.File("real.ini"), folder.File("Tovel.ini")));
         Run run = Start(folder, QDate(2004, 3, 4));
-        QVERIFY(!run.Loaded);
-        QCOMPARE(*run.Messages, QStringList{folder.Path() + "/RHDates.Tvl not found, application quiting !!"});
-        run.Form->close();
-        QCOMPARE(run.Messages->size(), 1);
-        QVERIFY(folder.Snapshot().empty());
+        QCOMPARE(int(run.Form->State().AddXJ), -70);
+        run.Form->State().AddWeek = 3;
+        QVERIFY(run.Form->close());
+        QVERIFY(QFileInfo(folder.File("Tovel.ini")).isSymLink());
+        QVERIFY(KeyLines(elsewhere.Read("real.ini"), "Tovel").contains("AddWeek=3"));
+
+        // Replaced by a pipe while the program runs, and there from the start.
+        Folder piped;
+        piped.Write("Tovel.ini", IniWith(""));
+        Run second = Start(piped, QDate(2004, 3, 4));
+        QVERIFY(QFile::remove(piped.File("Tovel.ini")));
+        QCOMPARE(::mkfifo(piped.File("Tovel.ini").toLocal8Bit().constData(), 0600), 0);
+        QVERIFY(second.Form->close());
+        QCOMPARE(QFileInfo(piped.File("Tovel.ini")).isFile(), false);
+        second = Start(piped, QDate(2004, 3, 4));
+        QVERIFY(second.Loaded);
+        QVERIFY(second.Form->close());
+        QCOMPARE(QFileInfo(piped.File("Tovel.ini")).isFile(), false);
+        QVERIFY(second.Messages->isEmpty());
+    }
+
+    // The window's pop-up decision and the quick path that runs before any
+    // window agree on every day of several years, holidays and fasts included.
+    void popupRuleAgreesWithQuickPath() {
+        Folder folder;
+        folder.Write("home.sun", SunTable("Home", 0));
+        folder.Write("Tovel.ini", IniWith("ActiveLocation=1\r\n"));
+        Run run = Start(folder, QDate(2020, 9, 1));
+        QVERIFY(run.Loaded);
+        tovel::CalendarState& s = run.Form->State();
+        s.PopupMode = true;
+        int holidays = 0;
+        for (QDate day(2020, 9, 1); day < QDate(2024, 9, 1); day = day.addDays(1)) {
+            const tovel::Date d = tovel::Date::FromYmd(day.year(), unsigned(day.month()), unsigned(day.day()));
+            run.Messages->clear();
+            s.SelDate = d;
+            QVERIFY(run.Form->FindGDate());
+            run.Form->FillPicture();
+            const bool quick = tovel::DecidePopup(folder.Path().toStdString(), d) == tovel::PopupOutcome::NeedsWindow;
+            QVERIFY2(quick == !run.Messages->isEmpty(), qPrintable(day.toString()));
+            holidays += quick;
+        }
+        QVERIFY(holidays > 4 * 15);
+    }
+
+    // A location name is shown as written: an ampersand is not an access key.
+    void ampersandInLocationName() {
+        Folder folder;
+        folder.Write("tel.sun", SunTable("Tel Aviv & Jaffa", 0));
+        Run run = Start(folder, QDate(2004, 3, 4));
+        QAction* item = run.Action("Sun1");
+        QCOMPARE(item->iconText(), QString("Tel Aviv & Jaffa"));
+        QVERIFY(QKeySequence::mnemonic(item->text()).isEmpty());
     }
 };
 
