@@ -4,10 +4,10 @@
 
 namespace tovel {
 
-std::string ExecutableFolderPath() {
+std::optional<std::string> ExecutableFolderPath() {
     std::error_code ec;
     const auto exe = std::filesystem::canonical("/proc/self/exe", ec);
-    if (ec) return ".";
+    if (ec || exe.parent_path().empty()) return std::nullopt;
     return exe.parent_path().string();
 }
 

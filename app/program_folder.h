@@ -1,12 +1,14 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace tovel {
 
-// The folder of the running executable, symbolic links resolved; "." when it
-// cannot be found.
-std::string ExecutableFolderPath();
+// The folder of the running executable, symbolic links resolved; nothing when
+// it cannot be found (no /proc). The current directory is never a stand-in:
+// the window library and the data files are loaded from this folder.
+std::optional<std::string> ExecutableFolderPath();
 
 // The command-line argument text: the arguments joined by single blanks.
 std::string ArgumentText(int argc, const char* const* argv);

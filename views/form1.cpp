@@ -95,8 +95,9 @@ void ShowTovelMessage(const QString& text, QWidget* parent) {
 
 Form1::Form1(Form1Options options, QWidget* parent)
     : QMainWindow(parent), options_(std::move(options)) {
-    folder_ = options_.ProgramFolder.isEmpty() ? QString::fromStdString(ExecutableFolderPath())
-                                                : options_.ProgramFolder;
+    folder_ = options_.ProgramFolder.isEmpty()
+                  ? QString::fromStdString(ExecutableFolderPath().value_or(""))
+                  : options_.ProgramFolder;
     if (!options_.Today) options_.Today = [] { return tovel::Today(); };
     setObjectName("Form1");
     setWindowTitle("Tovel - Jewish Calendar");
