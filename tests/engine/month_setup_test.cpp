@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "engine/format_date.h"
+#include "engine/holidays.h"
 #include "engine/jewish_date.h"
 #include "engine/year_table.h"
 #include "test_support.h"
@@ -13,7 +16,9 @@ using test::Ymd;
 
 // Every month from Tishri 5563 to Elul 6550 on the shipped table, set up from
 // its first and from its last day: months follow each other without a gap,
-// the months of a year add up to its length, and a new year starts after Elul.
+// the months of a year add up to its length, a new year starts after Elul, and
+// each year has each holiday once (Rosh Hashanah twice), never a moved one on
+// a Saturday and none in a leap year's Adar I.
 TEST(MonthSetupSweepTest, EveryMonthOfTheRange) {
     CalendarState s = SetUpFor(Ymd(1802, 9, 27));
     ASSERT_EQ(s.JewYear, 5563);
@@ -22,6 +27,13 @@ TEST(MonthSetupSweepTest, EveryMonthOfTheRange) {
     int year = s.JewYear, daysInYear = 0, monthsInYear = 0, lastMonth = 12;
     Date lastNextYearStart = s.YearStart, lastYearAfterStart = s.NextYearStart;
     int lastYearType = 0;
+    std::map<std::string, int> holidays;
+    auto checkHolidays = [&] {
+        for (const HolidayRow& row : HolidayTable())
+            EXPECT_EQ(holidays[std::string(row.Text)], row.Text == "Rosh Hashanah" ? 2 : 1)
+                << year << " " << row.Text;
+        holidays.clear();
+    };
     while (s.JewYear <= 6550) {
         SCOPED_TRACE(testing::Message() << s.JewYear << s.JewMonthName);
         // A broken month must fail here, not loop for ever.
@@ -50,8 +62,18 @@ TEST(MonthSetupSweepTest, EveryMonthOfTheRange) {
             ASSERT_EQ(s.NextYearStart, lastYearAfterStart);
             ASSERT_EQ(daysInYear, YearTypeLength(lastYearType));
             ASSERT_EQ(monthsInYear, IsLeapYearType(lastYearType) ? 13 : 12);
+            checkHolidays();
             year = s.JewYear;
             daysInYear = monthsInYear = 0;
+        }
+        for (int day = 1; day <= s.MonthDays; ++day) {
+            const std::string& text = s.DayText[static_cast<std::size_t>(day)];
+            if (text.empty()) continue;
+            ++holidays[text];
+            ASSERT_FALSE(s.JewMonthNo == 6 && IsLeapYearType(s.YearType)) << text;
+            for (const HolidayRow& row : HolidayTable())
+                if (row.Text == text && row.SaturdayDay != 0)
+                    ASSERT_NE((s.FirstDate + (day - 1)).Weekday(), kSaturday) << text;
         }
         daysInYear += s.MonthDays;
         ++monthsInYear;
@@ -62,6 +84,7 @@ TEST(MonthSetupSweepTest, EveryMonthOfTheRange) {
         s.SelDate = s.NextMonthDate;
         ASSERT_TRUE(FindGDate(s, count));
     }
+    checkHolidays();
     EXPECT_EQ(year, 6550);
     EXPECT_EQ(lastMonth, 12);
     EXPECT_EQ(messages, 0);
