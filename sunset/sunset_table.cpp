@@ -1,20 +1,31 @@
 #include "sunset/sunset_table.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
+#include <string_view>
 
 #include "engine/format_date.h"
+#include "sunset/name_encoding.h"
 
 namespace tovel {
 
 namespace {
 
-bool ReadLine(std::istream& in, std::string& line) {
-    if (!std::getline(in, line)) return false;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+// Takes the next line off `rest` without its LF and a CR before it. False
+// when nothing is left; a last line without a line end still counts.
+bool NextLine(std::string_view& rest, std::string_view& line) {
+    if (rest.empty()) return false;
+    const std::size_t lf = rest.find('\n');
+    line = rest.substr(0, lf);
+    rest.remove_prefix(lf == std::string_view::npos ? rest.size() : lf + 1);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     return true;
 }
 
@@ -28,6 +39,54 @@ bool EndsWithSun(const std::string& name) {
 
 }  // namespace
 
+SunFileStatus ReadSunFile(const std::string& path, std::string& content) {
+    content.clear();
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return errno == ENOENT ? SunFileStatus::Missing : SunFileStatus::Unreadable;
+    struct stat st {};
+    SunFileStatus status = SunFileStatus::Ok;
+    if (::fstat(fd, &st) != 0) {
+        status = SunFileStatus::Unreadable;
+    } else if (!S_ISREG(st.st_mode)) {
+        status = SunFileStatus::NotRegularFile;
+    } else if (static_cast<std::uintmax_t>(st.st_size) > kMaxSunFileBytes) {
+        status = SunFileStatus::TooLarge;
+    } else {
+        char chunk[16384];
+        for (;;) {
+            const ssize_t n = ::read(fd, chunk, sizeof chunk);
+            if (n == 0) break;
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                status = SunFileStatus::Unreadable;
+                break;
+            }
+            content.append(chunk, static_cast<std::size_t>(n));
+            if (content.size() > kMaxSunFileBytes) {  // grew while being read
+                status = SunFileStatus::TooLarge;
+                break;
+            }
+        }
+    }
+    ::close(fd);
+    if (status != SunFileStatus::Ok) content.clear();
+    return status;
+}
+
+std::string SunFileStatusText(SunFileStatus status) {
+    switch (status) {
+        case SunFileStatus::Ok: return "read";
+        case SunFileStatus::Missing: return "cannot be read: no such file";
+        case SunFileStatus::NotRegularFile:
+            return "cannot be read: not a regular file (a folder, a FIFO or a device)";
+        case SunFileStatus::TooLarge:
+            return "cannot be read: larger than " + std::to_string(kMaxSunFileBytes) +
+                   " bytes, far more than a sunset table";
+        case SunFileStatus::Unreadable: break;
+    }
+    return "cannot be read";
+}
+
 Locations FindLocations(const std::string& folder, int activeLocation) {
     namespace fs = std::filesystem;
     std::vector<std::string> names;
@@ -39,12 +98,14 @@ Locations FindLocations(const std::string& folder, int activeLocation) {
     std::sort(names.begin(), names.end());
 
     Locations out;
+    std::string content;
     for (const std::string& name : names) {
         if (static_cast<int>(out.Files.size()) == kMaxLocations) break;
-        std::ifstream in(fs::path(folder) / name, std::ios::binary);
-        std::string first;
-        if (!in || !ReadLine(in, first)) continue;
-        out.Names.push_back(first);
+        std::string_view rest, first;
+        if (ReadSunFile((fs::path(folder) / name).string(), content) != SunFileStatus::Ok) continue;
+        rest = content;
+        if (!NextLine(rest, first)) continue;
+        out.Names.push_back(LocationNameToUtf8(first));
         out.Files.push_back(name);
     }
     out.ActiveLocation = activeLocation > static_cast<int>(out.Files.size()) ? 0 : activeLocation;
@@ -52,9 +113,12 @@ Locations FindLocations(const std::string& folder, int activeLocation) {
 }
 
 std::optional<SunsetTime> LookupSunset(const std::string& path, const Date& day) {
-    std::ifstream in(path, std::ios::binary);
+    std::string content;
+    if (ReadSunFile(path, content) != SunFileStatus::Ok) return std::nullopt;
+    std::string_view rest = content, line;
+    if (!NextLine(rest, line)) return std::nullopt;
     SunsetTime out;
-    if (!in || !ReadLine(in, out.Location)) return std::nullopt;
+    out.Location = LocationNameToUtf8(line);
     const std::string text = FormatDate(day);  // dd-Mmm-yyyy
     // "Mmm dd" with the day right-aligned: "Jan  5", "Jan 15".
     std::string key = text.substr(3, 3);
@@ -62,16 +126,15 @@ std::optional<SunsetTime> LookupSunset(const std::string& path, const Date& day)
     key += text[0] == '0' ? ' ' : text[0];
     key += text[1];
     // The name line is compared too, as the first line of the file.
-    std::string line = out.Location;
-    while (line.size() < 7 || line.compare(1, 6, key) != 0) {
-        if (!ReadLine(in, line)) return std::nullopt;  // no line for this day
+    while (line.size() < 7 || line.substr(1, 6) != key) {
+        if (!NextLine(rest, line)) return std::nullopt;  // no line for this day
     }
     const char h = line.size() > 9 ? line[9] : ' ';
     const int hour = 12 + (h >= '0' && h <= '9' ? h - '0' : 0);
     char hourText[8];
     std::snprintf(hourText, sizeof hourText, " %d", hour);  // a blank in the place of a sign
     out.Time = hourText;
-    if (line.size() > 10) out.Time.append(line, 10, 3);
+    if (line.size() > 10) out.Time.append(line.substr(10, 3));
     return out;
 }
 
