@@ -11,7 +11,7 @@ target_link_libraries(tovel-suntable PRIVATE tovel_suntable_zone)
 
 # The shipped tables, one line each in sun_tables.txt. Rebuild them into data/ with
 #   cmake --build build --target sun_tables
-set(TOVEL_SUN_TABLE_LIST ${CMAKE_CURRENT_LIST_DIR}/sun_tables.txt)
+set(TOVEL_SUN_TABLE_LIST ${CMAKE_CURRENT_LIST_DIR}/sun_tables.txt CACHE INTERNAL "The shipped sunset tables")
 add_custom_target(sun_tables
   COMMAND ${CMAKE_COMMAND} -DTOOL=$<TARGET_FILE:tovel-suntable> -DLIST=${TOVEL_SUN_TABLE_LIST}
           -DOUT_DIR=${PROJECT_SOURCE_DIR}/data -P ${CMAKE_CURRENT_LIST_DIR}/sun_tables.cmake

@@ -49,12 +49,5 @@ TEST(NameEncodingTest, EveryWindows1252Byte) {
     EXPECT_EQ(Windows1252ToUtf8("\x80\x99\x9F\x96"), "\xE2\x82\xAC\xE2\x84\xA2\xC5\xB8\xE2\x80\x93");
 }
 
-TEST(NameEncodingTest, NameLines) {
-    EXPECT_EQ(LocationNameToUtf8("Z\xFCrich"), "Z\xC3\xBC" "rich");          // 1252
-    EXPECT_EQ(LocationNameToUtf8("Z\xC3\xBC" "rich"), "Z\xC3\xBC" "rich");  // UTF-8 kept
-    EXPECT_EQ(LocationNameToUtf8("\xEF\xBB\xBFHaifa"), "Haifa");              // byte order mark
-    EXPECT_EQ(LocationNameToUtf8(""), "");
-}
-
 }  // namespace
 }  // namespace tovel
