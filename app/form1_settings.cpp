@@ -46,7 +46,8 @@ bool Form1::ReadIni() {
     s_.RHDatesFile = table.toStdString();
     s_.IniFile = (folder_ + "/Tovel.ini").toStdString();
     std::string content;
-    iniReadable_ = ReadDataFile(s_.IniFile, content) != FileRead::Failed;
+    const FileRead read = ReadDataFile(s_.IniFile, content);
+    iniReadable_ = read == FileRead::Ok || read == FileRead::Missing;
     PlaceWindow(ReadSettings(content, s_));
 
     // Only the Jewish view can be shown so far: whatever the file says, its
@@ -89,7 +90,8 @@ void Form1::SaveIni() {
     // Lines the program does not own are kept; a file that cannot be read now
     // (replaced by a folder or a FIFO) is not replaced. Failures are silent.
     std::string old;
-    if (ReadDataFile(s_.IniFile, old) == FileRead::Failed) return;
+    const FileRead read = ReadDataFile(s_.IniFile, old);
+    if (read != FileRead::Ok && read != FileRead::Missing) return;
     if (const auto text = UpdateProfileText(old, kProfileSection, keys))
         WriteFileAtomically(QString::fromStdString(s_.IniFile), *text);
 }

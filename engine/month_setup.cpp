@@ -72,7 +72,8 @@ bool FindGDate(CalendarState& s, const Notifier& notify) {
 
 YearTableFallback FallbackForDay(const std::string& path, Date day, int YearStep) {
     std::string text;
-    if (ReadDataFile(path, text) != FileRead::Ok) return {path + " cannot be read", std::nullopt};
+    if (const FileRead read = ReadDataFile(path, text); read != FileRead::Ok)
+        return {path + " " + FileReadText(read), std::nullopt};
     std::vector<Date> starts;
     for (std::size_t at = 0; at < text.size();) {
         const std::size_t end = std::min(text.find('\n', at), text.size());

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <new>
 
 namespace tovel {
 
@@ -12,38 +13,53 @@ FileRead ReadDataFile(const std::string& path, std::string& out, std::size_t max
     out.clear();
     // O_NONBLOCK keeps the open of a FIFO without a writer from hanging.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0) return errno == ENOENT || errno == ENOTDIR ? FileRead::Missing : FileRead::Failed;
+    if (fd < 0) return errno == ENOENT || errno == ENOTDIR ? FileRead::Missing : FileRead::Unreadable;
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
-        static_cast<unsigned long long>(st.st_size) > maxBytes) {
-        ::close(fd);
-        return FileRead::Failed;
-    }
     FileRead result = FileRead::Ok;
-    try {
-        out.reserve(static_cast<std::size_t>(st.st_size));
-        char chunk[16384];
-        for (;;) {
-            const ssize_t n = ::read(fd, chunk, sizeof chunk);
-            if (n == 0) break;
-            if (n < 0) {
-                if (errno == EINTR) continue;
-                result = FileRead::Failed;
-                break;
+    if (::fstat(fd, &st) != 0) {
+        result = FileRead::Unreadable;
+    } else if (!S_ISREG(st.st_mode)) {
+        result = FileRead::NotRegularFile;
+    } else if (static_cast<unsigned long long>(st.st_size) > maxBytes) {
+        result = FileRead::TooLarge;
+    } else {
+        try {
+            out.reserve(static_cast<std::size_t>(st.st_size));
+            char chunk[16384];
+            for (;;) {
+                const ssize_t n = ::read(fd, chunk, sizeof chunk);
+                if (n == 0) break;
+                if (n < 0) {
+                    if (errno == EINTR) continue;
+                    result = FileRead::Unreadable;
+                    break;
+                }
+                // The file may have grown since fstat.
+                if (out.size() + static_cast<std::size_t>(n) > maxBytes) {
+                    result = FileRead::TooLarge;
+                    break;
+                }
+                out.append(chunk, static_cast<std::size_t>(n));
             }
-            // The file may have grown since fstat.
-            if (out.size() + static_cast<std::size_t>(n) > maxBytes) {
-                result = FileRead::Failed;
-                break;
-            }
-            out.append(chunk, static_cast<std::size_t>(n));
+        } catch (const std::bad_alloc&) {
+            result = FileRead::Unreadable;
         }
-    } catch (const std::bad_alloc&) {
-        result = FileRead::Failed;
     }
     ::close(fd);
     if (result != FileRead::Ok) out.clear();
     return result;
+}
+
+std::string FileReadText(FileRead result) {
+    switch (result) {
+        case FileRead::Ok: return "read";
+        case FileRead::Missing: return "cannot be read: no such file";
+        case FileRead::NotRegularFile:
+            return "cannot be read: not a regular file (a folder, a FIFO or a device)";
+        case FileRead::TooLarge: return "cannot be read: larger than 1 MiB";
+        case FileRead::Unreadable: break;
+    }
+    return "cannot be read";
 }
 
 }  // namespace tovel

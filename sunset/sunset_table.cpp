@@ -2,19 +2,27 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
+#include <string_view>
 
 #include "engine/format_date.h"
+#include "engine/read_file.h"
+#include "sunset/name_encoding.h"
 
 namespace tovel {
 
 namespace {
 
-bool ReadLine(std::istream& in, std::string& line) {
-    if (!std::getline(in, line)) return false;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+// Takes the next line off `rest` without its LF and a CR before it. False
+// when nothing is left; a last line without a line end still counts.
+bool NextLine(std::string_view& rest, std::string_view& line) {
+    if (rest.empty()) return false;
+    const std::size_t lf = rest.find('\n');
+    line = rest.substr(0, lf);
+    rest.remove_prefix(lf == std::string_view::npos ? rest.size() : lf + 1);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     return true;
 }
 
@@ -39,12 +47,14 @@ Locations FindLocations(const std::string& folder, int activeLocation) {
     std::sort(names.begin(), names.end());
 
     Locations out;
+    std::string content;
     for (const std::string& name : names) {
         if (static_cast<int>(out.Files.size()) == kMaxLocations) break;
-        std::ifstream in(fs::path(folder) / name, std::ios::binary);
-        std::string first;
-        if (!in || !ReadLine(in, first)) continue;
-        out.Names.push_back(first);
+        std::string_view rest, first;
+        if (ReadDataFile((fs::path(folder) / name).string(), content) != FileRead::Ok) continue;
+        rest = content;
+        if (!NextLine(rest, first)) continue;
+        out.Names.push_back(LocationNameToUtf8(first));
         out.Files.push_back(name);
     }
     out.ActiveLocation = activeLocation > static_cast<int>(out.Files.size()) ? 0 : activeLocation;
@@ -52,9 +62,12 @@ Locations FindLocations(const std::string& folder, int activeLocation) {
 }
 
 std::optional<SunsetTime> LookupSunset(const std::string& path, const Date& day) {
-    std::ifstream in(path, std::ios::binary);
+    std::string content;
+    if (ReadDataFile(path, content) != FileRead::Ok) return std::nullopt;
+    std::string_view rest = content, line;
+    if (!NextLine(rest, line)) return std::nullopt;
     SunsetTime out;
-    if (!in || !ReadLine(in, out.Location)) return std::nullopt;
+    out.Location = LocationNameToUtf8(line);
     const std::string text = FormatDate(day);  // dd-Mmm-yyyy
     // "Mmm dd" with the day right-aligned: "Jan  5", "Jan 15".
     std::string key = text.substr(3, 3);
@@ -62,16 +75,15 @@ std::optional<SunsetTime> LookupSunset(const std::string& path, const Date& day)
     key += text[0] == '0' ? ' ' : text[0];
     key += text[1];
     // The name line is compared too, as the first line of the file.
-    std::string line = out.Location;
-    while (line.size() < 7 || line.compare(1, 6, key) != 0) {
-        if (!ReadLine(in, line)) return std::nullopt;  // no line for this day
+    while (line.size() < 7 || line.substr(1, 6) != key) {
+        if (!NextLine(rest, line)) return std::nullopt;  // no line for this day
     }
     const char h = line.size() > 9 ? line[9] : ' ';
     const int hour = 12 + (h >= '0' && h <= '9' ? h - '0' : 0);
     char hourText[8];
     std::snprintf(hourText, sizeof hourText, " %d", hour);  // a blank in the place of a sign
     out.Time = hourText;
-    if (line.size() > 10) out.Time.append(line, 10, 3);
+    if (line.size() > 10) out.Time.append(line.substr(10, 3));
     return out;
 }
 

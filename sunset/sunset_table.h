@@ -4,6 +4,7 @@
 // month abbreviation, 5 a blank, 6-7 the day right-aligned, 10 the hour on the
 // 12-hour clock (1..9), 11-13 the rest of the time (":MM").
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,7 +16,7 @@ namespace tovel {
 inline constexpr int kMaxLocations = 10;
 
 struct Locations {
-    std::vector<std::string> Names;  // menu captions, at most ten
+    std::vector<std::string> Names;  // menu captions in UTF-8, at most ten
     std::vector<std::string> Files;  // file names (no folder), same order
     int ActiveLocation = 0;          // validated: 0 when beyond the tables found
 };
@@ -23,11 +24,12 @@ struct Locations {
 // The sunset tables in `folder` (names ending in ".sun", any letter case,
 // sorted by name so the menu order is the same on every run), with the saved
 // active location checked against them. A table without a readable first line
-// is left out.
+// is left out. Names are read as LocationNameToUtf8 reads them: UTF-8, or
+// Windows-1252 when the line is not valid UTF-8.
 Locations FindLocations(const std::string& folder, int activeLocation);
 
 struct SunsetTime {
-    std::string Location;  // the table's first line
+    std::string Location;  // the table's first line, in UTF-8 as FindLocations gives it
     std::string Time;      // " 18:14": a blank, the 24-hour hour, the minutes as written
 };
 

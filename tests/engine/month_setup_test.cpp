@@ -166,7 +166,8 @@ TEST(MonthSetupTest, FallbackForADayTheTableCannotShow) {
     const test::TempFile empty("");
     EXPECT_EQ(FallbackForDay(empty.Path(), Ymd(2000, 1, 1), 1).Problem, empty.Path() + " holds no year lines");
     const test::TempFolder folder;
-    EXPECT_EQ(FallbackForDay(folder.Path(), Ymd(2000, 1, 1), 1).Problem, folder.Path() + " cannot be read");
+    EXPECT_EQ(FallbackForDay(folder.Path(), Ymd(2000, 1, 1), 1).Problem,
+              folder.Path() + " cannot be read: not a regular file (a folder, a FIFO or a device)");
 }
 
 }  // namespace

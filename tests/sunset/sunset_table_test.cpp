@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <fstream>
 
@@ -5,6 +7,7 @@
 
 #include "test_support.h"
 #include "engine/format_date.h"
+#include "engine/read_file.h"
 #include "sunset/sunset_table.h"
 
 namespace tovel {
@@ -91,6 +94,52 @@ TEST(SunsetTableTest, FindLocations) {
     EXPECT_EQ(found.Files.size(), 10u);
     EXPECT_EQ(found.ActiveLocation, 10);
     EXPECT_EQ(FindLocations(folder.Path() + "/nowhere", 1).Files.size(), 0u);
+}
+
+// Names written on other systems: UTF-8 kept, Windows-1252 converted, the
+// same through the menu and through the lookup.
+TEST(SunsetTableTest, NamesInUtf8AndWindows1252) {
+    Folder folder;
+    const struct { const char* file; std::string line; const char* name; } cases[] = {
+        {"a.sun", "Z\xFCrich", "Z\xC3\xBC" "rich"},
+        {"b.sun", "Be\x92" "er Sheva \x96 \x80", "Be\xE2\x80\x99" "er Sheva \xE2\x80\x93 \xE2\x82\xAC"},
+        {"c.sun", "\xD7\x97\xD7\x99\xD7\xA4\xD7\x94 Haifa", "\xD7\x97\xD7\x99\xD7\xA4\xD7\x94 Haifa"},
+        {"d.sun", "S\xC3\xA3o Paulo", "S\xC3\xA3o Paulo"},
+        {"e.sun", "\xEF\xBB\xBFTel Aviv", "Tel Aviv"},
+        {"f.sun", "Odd \x81\x8D byte", "Odd \xEF\xBF\xBD\xEF\xBF\xBD byte"},
+    };
+    for (const auto& c : cases) folder.Write(c.file, c.line + "\r\n Mar 21  6:14\r\n");
+    const Locations found = FindLocations(folder.Path(), 0);
+    ASSERT_EQ(found.Names.size(), std::size(cases));
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE(cases[i].file);
+        EXPECT_EQ(found.Names[i], cases[i].name);
+        const auto sunset = LookupSunset(folder.Path() + "/" + cases[i].file, Ymd(2027, 3, 21));
+        ASSERT_TRUE(sunset.has_value());
+        EXPECT_EQ(sunset->Location, cases[i].name);
+        EXPECT_EQ(sunset->Time, " 18:14");
+    }
+}
+
+// Whatever lies at a table's path, the lookup answers at once.
+TEST(SunsetTableTest, PathsThatAreNotTables) {
+    Folder folder;
+    const std::string fifo = folder.Path() + "/fifo.sun";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    fs::create_directories(folder.Path() + "/dir.sun");
+    const std::string huge = folder.Write("huge.sun", "Town\r\n Mar 21  6:14\r\n");
+    fs::resize_file(huge, kMaxDataFileBytes + 1);
+    const std::string good = folder.Write("good.sun", "Town\r\n Mar 21  6:14\r\n");
+    for (const std::string& path : {fifo, folder.Path() + "/dir.sun", huge, std::string("/dev/zero"),
+                                    folder.Path() + "/missing.sun"}) {
+        SCOPED_TRACE(path);
+        EXPECT_FALSE(LookupSunset(path, Ymd(1999, 3, 21)).has_value());
+    }
+    std::string content;
+    EXPECT_EQ(ReadDataFile(fifo, content), FileRead::NotRegularFile);
+    EXPECT_EQ(ReadDataFile(huge, content), FileRead::TooLarge);
+    EXPECT_EQ(ReadDataFile(folder.Path() + "/missing.sun", content), FileRead::Missing);
+    EXPECT_EQ(FindLocations(folder.Path(), 0).Files, std::vector<std::string>{"good.sun"});
 }
 
 }  // namespace

@@ -1,0 +1,51 @@
+// Sunset lookup on a shipped table, and making a whole table in memory.
+#include <benchmark/benchmark.h>
+
+#include "state/date.h"
+#include "sunset/sun_table_maker.h"
+#include "sunset/sunset_table.h"
+#include "tools/suntable/zone_offset.h"
+
+namespace {
+
+// 31 December is the last line: the lookup reads the whole file.
+void BM_LookupSunsetLastDay(benchmark::State& state) {
+    const std::string path = std::string(TOVEL_DATA_DIR) + "/Jerusalem.sun";
+    const tovel::Date day = tovel::Date::FromYmd(2026, 12, 31);
+    for (auto _ : state) {
+        auto sunset = tovel::LookupSunset(path, day);
+        if (!sunset) state.SkipWithError("no sunset found");
+        benchmark::DoNotOptimize(sunset);
+    }
+}
+
+void MakeTable(benchmark::State& state, const tovel::UtcOffsetAt& offset) {
+    const tovel::SunTablePlace place{"New York", 40.7128, -74.0060};
+    for (auto _ : state) {
+        tovel::SunTableResult table = tovel::MakeSunTable(place, 2026, offset);
+        if (!table.Ok()) state.SkipWithError(table.Error.c_str());
+        benchmark::DoNotOptimize(table);
+    }
+}
+
+// The solar arithmetic and the text alone, with a fixed offset.
+void BM_MakeSunTableFixedOffset(benchmark::State& state) {
+    MakeTable(state, [](std::int64_t) { return -5 * 3600; });
+}
+
+// As the tool does it: the offset from the time-zone database at every sunset.
+void BM_MakeSunTableZoneDatabase(benchmark::State& state) {
+    const auto zone = tovel::ZoneOffset("America/New_York");
+    if (!zone) {
+        state.SkipWithError("America/New_York unknown");
+        return;
+    }
+    MakeTable(state, *zone);
+}
+
+}  // namespace
+
+BENCHMARK(BM_LookupSunsetLastDay);
+BENCHMARK(BM_MakeSunTableFixedOffset)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MakeSunTableZoneDatabase)->Unit(benchmark::kMillisecond);
+BENCHMARK_MAIN();

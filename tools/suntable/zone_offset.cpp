@@ -1,0 +1,19 @@
+#include "tools/suntable/zone_offset.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QTimeZone>
+
+namespace tovel {
+
+std::optional<UtcOffsetAt> ZoneOffset(const std::string& ianaId) {
+    const QByteArray id = QByteArray::fromStdString(ianaId);
+    if (id.isEmpty() || !QTimeZone::isTimeZoneIdAvailable(id)) return std::nullopt;
+    QTimeZone zone(id);
+    if (!zone.isValid()) return std::nullopt;
+    return UtcOffsetAt([zone](std::int64_t utcSeconds) {
+        return zone.offsetFromUtc(QDateTime::fromSecsSinceEpoch(utcSeconds, Qt::UTC));
+    });
+}
+
+}  // namespace tovel
