@@ -53,7 +53,7 @@ Locations FindLocations(const std::string& folder, int activeLocation) {
         std::string_view rest, first;
         if (ReadDataFile((fs::path(folder) / name).string(), content) != FileRead::Ok) continue;
         rest = content;
-        if (!NextLine(rest, first)) continue;
+        if (!NextLine(rest, first) || first.size() > kMaxLocationNameBytes) continue;
         out.Names.push_back(LocationNameToUtf8(first));
         out.Files.push_back(name);
     }
@@ -65,7 +65,7 @@ std::optional<SunsetTime> LookupSunset(const std::string& path, const Date& day)
     std::string content;
     if (ReadDataFile(path, content) != FileRead::Ok) return std::nullopt;
     std::string_view rest = content, line;
-    if (!NextLine(rest, line)) return std::nullopt;
+    if (!NextLine(rest, line) || line.size() > kMaxLocationNameBytes) return std::nullopt;
     SunsetTime out;
     out.Location = LocationNameToUtf8(line);
     const std::string text = FormatDate(day);  // dd-Mmm-yyyy

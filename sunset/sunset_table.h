@@ -14,6 +14,8 @@
 namespace tovel {
 
 inline constexpr int kMaxLocations = 10;
+// A longer first line is no location name: the table counts as damaged.
+inline constexpr std::size_t kMaxLocationNameBytes = 200;
 
 struct Locations {
     std::vector<std::string> Names;  // menu captions in UTF-8, at most ten
@@ -24,7 +26,8 @@ struct Locations {
 // The sunset tables in `folder` (names ending in ".sun", any letter case,
 // sorted by name so the menu order is the same on every run), with the saved
 // active location checked against them. A table without a readable first line
-// is left out. Names are read as LocationNameToUtf8 reads them: UTF-8, or
+// or with a name longer than kMaxLocationNameBytes is left out. Names are read
+// as LocationNameToUtf8 reads them: UTF-8, or
 // Windows-1252 when the line is not valid UTF-8.
 Locations FindLocations(const std::string& folder, int activeLocation);
 

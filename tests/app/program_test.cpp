@@ -14,12 +14,14 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <thread>
 
 #include <gtest/gtest.h>
 
 #include "engine/format_date.h"
+#include "engine/read_file.h"
 #include "test_support.h"
 
 extern char** environ;
@@ -57,6 +59,15 @@ public:
         if (withLibrary) fs::copy_file(TOVEL_WINDOW_LIBRARY, fs::path(Path()) / "libtovel_window.so");
         fs::permissions(Path(), fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
                                     fs::perms::others_read | fs::perms::others_exec);
+    }
+
+    void Fifo(const std::string& name) const {
+        fs::remove(fs::path(Path()) / name);
+        ASSERT_EQ(::mkfifo((fs::path(Path()) / name).c_str(), 0600), 0);
+    }
+    void Link(const std::string& target, const std::string& name) const {
+        fs::remove(fs::path(Path()) / name);
+        fs::create_symlink(target, fs::path(Path()) / name);
     }
 
     // Runs the program with `arguments`, optionally through `prefix` (another
@@ -161,6 +172,70 @@ TEST(ProgramTest, TerminationSavesTheSettings) {
     const std::string saved = Slurp(fs::path(folder.Path()) / "Tovel.ini");
     EXPECT_NE(saved.find("AddXJ=-100\r\n"), std::string::npos) << saved;
     EXPECT_NE(saved.find("FormTop="), std::string::npos) << saved;
+}
+
+// Damaged, hostile or odd files in the program folder: every run ends (or
+// is ended by SIGTERM) with the message the case calls for, and a settings
+// file that could not be read is never rewritten.
+TEST(ProgramTest, HostileFiles) {
+    const std::string ini = "[Tovel]\r\nAddWeek=2\r\n";
+    const std::string bigIni = ini + std::string(kMaxDataFileBytes, ';');
+    const std::string table = TableWithToday(kOrdinaryDay);
+    const struct {
+        const char* name;
+        std::function<void(ProgramFolder&)> damage;
+        std::vector<std::string> arguments;
+        const char* message;  // part of what is said; "" for nothing
+        bool iniKept;
+    } cases[] = {
+        {"year table is a FIFO, pop-up run", [](ProgramFolder& f) { f.Fifo("RHDates.Tvl"); }, {"/L"},
+         "RHDates.Tvl not found, application quiting !!", true},
+        {"year table is a FIFO", [](ProgramFolder& f) { f.Fifo("RHDates.Tvl"); }, {},
+         "RHDates.Tvl not found, application quiting !!", true},
+        {"year table is /dev/zero", [](ProgramFolder& f) { f.Link("/dev/zero", "RHDates.Tvl"); }, {},
+         "RHDates.Tvl not found, application quiting !!", true},
+        {"year table too big", [&](ProgramFolder& f) { f.Write("RHDates.Tvl", table + std::string(2 << 20, '\n')); },
+         {}, "RHDates.Tvl cannot be read: larger than 1 MiB", true},
+        {"year table damaged", [](ProgramFolder& f) { f.Write("RHDates.Tvl", "5001 junk\r\n"); }, {},
+         "RHDates.Tvl holds no year lines", true},
+        {"settings file too big", [&](ProgramFolder& f) { f.Write("Tovel.ini", bigIni); }, {}, "", true},
+        {"settings file is a FIFO", [](ProgramFolder& f) { f.Fifo("Tovel.ini"); }, {}, "", true},
+        {"sunset table is a FIFO, or its name line 10 MB",
+         [](ProgramFolder& f) {
+             f.Fifo("a.sun");
+             f.Write("b.sun", std::string(10 << 20, 'x') + "\r\n");
+             f.Write("c.sun", std::string(300, 'x') + "\r\n");
+         },
+         {}, "", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ProgramFolder folder;
+        folder.Write("RHDates.Tvl", table);
+        folder.Write("Tovel.ini", ini);
+        c.damage(folder);
+        const fs::path iniPath = fs::path(folder.Path()) / "Tovel.ini";
+        const std::string before = fs::is_regular_file(iniPath) ? Slurp(iniPath) : "";
+        const Result r = folder.Run(c.arguments, SIGTERM);
+        EXPECT_EQ(r.Status, 0) << r.Err;
+        if (*c.message) EXPECT_NE(r.Out.find(c.message), std::string::npos) << r.Out;
+        else EXPECT_EQ(r.Out, "");
+        if (fs::is_regular_file(iniPath)) EXPECT_EQ(Slurp(iniPath) == before, c.iniKept);
+        else EXPECT_TRUE(c.iniKept);
+    }
+}
+
+// Without /proc the program cannot know its folder: it says so and ends,
+// rather than load a window library from wherever the user stands.
+TEST(ProgramTest, NoProcFileSystem) {
+    if (::geteuid() != 0 || std::system("command -v unshare >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "needs root and unshare to hide /proc in a mount namespace";
+    ProgramFolder folder;
+    folder.Write("RHDates.Tvl", TableWithToday(kOrdinaryDay));
+    const Result r = folder.Run({}, 0, {"unshare", "--mount", "--propagation", "private", "sh", "-c",
+                                        "mount -t tmpfs none /proc && exec \"$0\" \"$@\""});
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_NE(r.Err.find("tovel: cannot find the program's own folder"), std::string::npos) << r.Err;
 }
 
 // As a user who is not root, the file's own permissions decide: a read-only
