@@ -120,8 +120,10 @@ void SetKey(std::vector<Line>& lines, const std::string& section, const std::str
             return;
         }
     }
+    // A last line without an end gets one; a bare CR there keeps its CR.
     auto terminate = [&](Line& line) {
-        if (line.ending != "\n" && line.ending != "\r\n") line.ending = newline;
+        if (line.ending.empty()) line.ending = newline;
+        if (line.ending == "\r") line.ending = "\r\n";
     };
     if (!header) {
         if (!lines.empty()) terminate(lines.back());
