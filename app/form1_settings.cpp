@@ -45,6 +45,7 @@ bool Form1::ReadIni() {
 
     s_.RHDatesFile = table.toStdString();
     s_.IniFile = (folder_ + "/Tovel.ini").toStdString();
+    RemoveStaleSaveFiles(s_.IniFile);
     std::string content;
     const FileRead read = ReadDataFile(s_.IniFile, content);
     iniReadable_ = read == FileRead::Ok || read == FileRead::Missing;

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <filesystem>
 
 #include "app/ini_file.h"
 #include "app/settings_values.h"
@@ -54,6 +55,27 @@ std::vector<std::pair<std::string, std::string>> SettingsToSave(const CalendarSt
         out.emplace_back(std::string(key.Name), text);
     }
     return out;
+}
+
+void RemoveStaleSaveFiles(const std::string& iniPath) {
+    namespace fs = std::filesystem;
+    const fs::path ini(iniPath);
+    const std::string prefix = "." + ini.filename().string() + ".";
+    auto digits = [](std::string_view s) {
+        return !s.empty() && s.find_first_not_of("0123456789") == std::string_view::npos;
+    };
+    std::error_code ec;
+    for (fs::directory_iterator it(ini.parent_path(), ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (!name.starts_with(prefix) || !name.ends_with(".tmp")) continue;
+        const std::string_view middle =
+            std::string_view(name).substr(prefix.size(), name.size() - prefix.size() - 4);
+        const auto dot = middle.find('.');
+        if (dot == std::string_view::npos || !digits(middle.substr(0, dot)) ||
+            !digits(middle.substr(dot + 1)) || !it->is_regular_file(ec))
+            continue;
+        fs::remove(it->path(), ec);
+    }
 }
 
 }  // namespace tovel

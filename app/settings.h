@@ -42,4 +42,8 @@ std::vector<std::pair<std::string, std::string>> SettingsToSave(const CalendarSt
                                                                 WindowPlace place,
                                                                 int checkedLocation);
 
+// Removes what interrupted saves of the settings file at `iniPath` left
+// behind: files named ".<name>.<pid>.<n>.tmp" beside it, and nothing else.
+void RemoveStaleSaveFiles(const std::string& iniPath);
+
 }  // namespace tovel

@@ -167,8 +167,13 @@ TEST(ProgramTest, PopupRuns) {
 TEST(ProgramTest, TerminationSavesTheSettings) {
     ProgramFolder folder;
     folder.Write("RHDates.Tvl", TableWithToday(kOrdinaryDay));
+    // What an interrupted save leaves is cleared away; a user's own copy is not.
+    folder.Write(".Tovel.ini.4711.0.tmp", "[Tovel]\r\n");
+    folder.Write("Tovel.ini.backup", "[Tovel]\r\n");
     const Result r = folder.Run({}, SIGTERM);
     EXPECT_EQ(r.Status, 0) << r.Err;
+    EXPECT_FALSE(fs::exists(fs::path(folder.Path()) / ".Tovel.ini.4711.0.tmp"));
+    EXPECT_TRUE(fs::exists(fs::path(folder.Path()) / "Tovel.ini.backup"));
     const std::string saved = Slurp(fs::path(folder.Path()) / "Tovel.ini");
     EXPECT_NE(saved.find("AddXJ=-100\r\n"), std::string::npos) << saved;
     EXPECT_NE(saved.find("FormTop="), std::string::npos) << saved;
