@@ -1,9 +1,10 @@
 // One redraw of the Jewish month view (grid, title lines, marker, status
-// lines) on the offscreen platform.
+// lines) and one press of a navigation button, on the offscreen platform.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QFile>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <memory>
 
@@ -45,10 +46,28 @@ void BM_MonthChange(benchmark::State& state) {
     }
 }
 
+// One press of ">" through the button: range test, month setup from the year
+// table, redraw and chooser refill. Back to today (untimed) before the end of
+// the year range.
+void BM_NextMonthPress(benchmark::State& state) {
+    StartedWindow window(state);
+    auto* next = window.form->findChild<QPushButton*>("Command3");
+    auto* today = window.form->findChild<QPushButton*>("Command4");
+    for (auto _ : state) {
+        next->click();
+        if (window.form->State().JewYear >= 6500) {
+            state.PauseTiming();
+            today->click();
+            state.ResumeTiming();
+        }
+    }
+}
+
 }  // namespace
 
 BENCHMARK(BM_FillPicture);
 BENCHMARK(BM_MonthChange);
+BENCHMARK(BM_NextMonthPress);
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");

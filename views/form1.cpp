@@ -108,6 +108,7 @@ Form1::Form1(Form1Options options, QWidget* parent)
                    Qt::MSWindowsFixedSizeDialogHint);
     BuildControls();
     BuildMenus();
+    WireNavigation();
     about_ = new AboutForm(this);
     // Fixed size: the client area plus the menu bar.
     setFixedSize(TwipsToPixels(kClientWidth), TwipsToPixels(kClientHeight) + menuBar()->sizeHint().height());

@@ -73,6 +73,30 @@ public:
     // no location is active or its table has no line for the day.
     std::optional<SunsetTime> LookupSunsetFor(Date day) const;
 
+    // Navigation: the buttons, their hints, the Year Steps menu, the keys and
+    // clicks on the grid, and the holiday chooser (input/form1_navigation.cpp).
+    void Command1_Click();  // "<"
+    void Command3_Click();  // ">"
+    void Command4_Click();  // "Today"
+    void Command5_Click();  // "<<"
+    void Command6_Click();  // ">>"
+    void Command1_MouseMove();
+    void Command3_MouseMove();
+    void Command4_MouseMove();
+    void Command5_MouseMove();
+    void Command6_MouseMove();
+    void Step1_Click();
+    void Step2_Click();
+    void Step5_Click();
+    void Step10_Click();
+    void Step20_Click();
+    void Step50_Click();
+    // KeyCode is the toolkit's key code; Shift and Button as PictureBox reports
+    // them; X and Y in twips inside the grid.
+    void Picture1_KeyDown(int KeyCode, int Shift);
+    void Picture1_MouseDown(int Button, int Shift, float X, float Y);
+    void Combo1_Click();
+
     // Each puts the reminder back into status line 2.
     void Form_MouseMove();
     void Label3_MouseMove();
@@ -87,6 +111,14 @@ protected:
 private:
     void BuildControls();
     void BuildMenus();
+    // Connects the buttons, the Year Steps items, the grid and the chooser to
+    // their handlers.
+    void WireNavigation();
+    // Selects `day` in the Jewish view and shows its month, clearing the
+    // chooser. When the year table cannot set up that month, nothing changes
+    // and the result is false.
+    bool MoveSelection(Date day);
+    void SetYearStep(int step, QAction* item);
     void Message(const QString& text);
     bool WindowStateIsNormal() const;
     void PlaceWindow(WindowPlace place);
