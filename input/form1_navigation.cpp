@@ -14,6 +14,7 @@
 #include "engine/year_starts.h"
 #include "input/navigation.h"
 #include "views/form1.h"
+#include "views/gregorian_layout.h"
 #include "views/month_layout.h"
 #include "views/picture_box.h"
 
@@ -100,19 +101,39 @@ bool Form1::MoveSelection(Date day) {
     return true;
 }
 
+void Form1::MoveGregorianMonths(int months) {
+    const auto move = GregMonthMoveTarget(s_, months);
+    if (!move) return;
+    s_.GregDate = move->GregDate;
+    s_.GregDay = static_cast<std::int16_t>(move->GregDay);
+    FillGregorian();
+}
+
 void Form1::Command1_Click() {
+    if (s_.GregView == 1) return MoveGregorianMonths(-1);
     if (s_.JewYear < kFirstNavYear) return;
     if (const auto target = MonthMoveTarget(s_, -1)) MoveSelection(*target);
 }
 
 void Form1::Command3_Click() {
+    if (s_.GregView == 1) return MoveGregorianMonths(1);
     if (s_.JewYear > kLastNavYear) return;
     if (const auto target = MonthMoveTarget(s_, 1)) MoveSelection(*target);
 }
 
-void Form1::Command4_Click() { MoveSelection(options_.Today()); }
+void Form1::Command4_Click() {
+    if (s_.GregView == 1) {
+        s_.GregDate = options_.Today();
+        s_.GregDay = static_cast<std::int16_t>(s_.GregDate.Day());
+        FillGregorian();
+        return;
+    }
+    MoveSelection(options_.Today());
+}
 
+// In the Gregorian view the year buttons move one year, whatever the step.
 void Form1::Command5_Click() {
+    if (s_.GregView == 1) return MoveGregorianMonths(-12);
     if (s_.JewYear - s_.YearStep < kFirstNavYear) {
         Message(kLowerLimitMessage);
         return;
@@ -122,6 +143,7 @@ void Form1::Command5_Click() {
 }
 
 void Form1::Command6_Click() {
+    if (s_.GregView == 1) return MoveGregorianMonths(12);
     if (s_.JewYear + s_.YearStep > kLastNavYear) {
         Message(kUpperLimitMessage);
         return;
@@ -153,12 +175,21 @@ void Form1::Step50_Click() { SetYearStep(50, Step50); }
 void Form1::Picture1_KeyDown(int KeyCode, int) {
     const auto step = ArrowStep(KeyCode);
     if (!step) return;
+    if (s_.GregView == 1) {
+        // The Gregorian view stops at the ends of the years 1 to 9999.
+        if (const auto day = GregStepTarget(s_, *step)) {
+            s_.GregDate = *day;
+            FillGregorian();
+        }
+        return;
+    }
     // Beyond the year table's years the month cannot be set up: the key is
     // then ignored.
     MoveSelection(s_.SelDate + *step);
 }
 
-void Form1::Picture1_MouseDown(int, int, float X, float Y) {
+void Form1::Picture1_MouseDown(int Button, int Shift, float X, float Y) {
+    if (s_.GregView == 1) return DrawGregBox(Button, Shift, X, Y);
     if (const auto day = JewishDayAt(s_, X, Y)) {
         s_.JewDay = static_cast<std::int16_t>(*day);
         const MarkerPlace place = MarkerPosition(s_);

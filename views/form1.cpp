@@ -109,6 +109,7 @@ Form1::Form1(Form1Options options, QWidget* parent)
     BuildControls();
     BuildMenus();
     WireNavigation();
+    WireViews();
     about_ = new AboutForm(this);
     // Fixed size: the client area plus the menu bar.
     setFixedSize(TwipsToPixels(kClientWidth), TwipsToPixels(kClientHeight) + menuBar()->sizeHint().height());
@@ -250,8 +251,10 @@ bool Form1::FindGDate() {
 }
 
 void Form1::FillPicture() {
-    // The Gregorian view is drawn here once it exists; until then every
-    // settings value shows the Jewish month.
+    if (s_.GregView == 1) {
+        FillGregorian();
+        return;
+    }
     Shape1->hide();
     QFont font = Picture1->DrawFont();
     font.setFamily("Times New Roman");

@@ -97,6 +97,15 @@ public:
     void Picture1_MouseDown(int Button, int Shift, float X, float Y);
     void Combo1_Click();
 
+    // The Gregorian view (views/form1_gregorian.cpp).
+    void FillGregorian();
+    void GregorianMnu_Click();
+    void JewishMnu_Click();
+    void SetFrameGreg();
+    // X and Y in twips inside the grid; Button and Shift do not matter.
+    void DrawGregBox(int Button, int Shift, float X, float Y);
+    void SetWeek();
+
     // Each puts the reminder back into status line 2.
     void Form_MouseMove();
     void Label3_MouseMove();
@@ -119,6 +128,12 @@ private:
     // and the result is false.
     bool MoveSelection(Date day);
     void SetYearStep(int step, QAction* item);
+    // Connects the Calendar menu's two views to their handlers.
+    void WireViews();
+    // The chooser and the SunSet and Year Steps menus serve the Jewish view only.
+    void EnableJewishControls(bool enabled);
+    // The Gregorian view's month and year buttons: `months` away, keeping GregDay.
+    void MoveGregorianMonths(int months);
     void Message(const QString& text);
     bool WindowStateIsNormal() const;
     void PlaceWindow(WindowPlace place);
@@ -128,9 +143,6 @@ private:
     Form1Options options_;
     QString folder_;
     CalendarState s_;
-    // The settings value "Gregorian" as read, written back unchanged until the
-    // Gregorian view can be shown.
-    std::int16_t gregorianSetting_ = 0;
     // False when Tovel.ini exists but could not be read (a folder, a FIFO, no
     // permission): it is then never replaced.
     bool iniReadable_ = true;
