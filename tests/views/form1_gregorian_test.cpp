@@ -77,6 +77,17 @@ View Snapshot(const Run& run) {
             run.Marker()->geometry(), run.Canvas().copy()};
 }
 
+// The window shows what a window started on `day` in the Gregorian view shows.
+void ShowsAsStartedOn(const Run& run, const QDate& day) {
+    Folder folder;
+    folder.Write("Tovel.ini", IniWith("Gregorian=1\r\n"));
+    Run fresh = Start(folder, day);
+    QVERIFY(fresh.Loaded);
+    View expected = Snapshot(fresh), shown = Snapshot(run);
+    expected.sel = shown.sel;
+    QVERIFY2(shown == expected, qPrintable(day.toString()));
+}
+
 }  // namespace
 
 class Form1GregorianTest : public QObject {
@@ -202,6 +213,7 @@ private slots:
         QTEST(run.Label("Label10")->text(), "status");
         QCOMPARE(run.Form->State().SelDate, before.sel);
         QVERIFY(run.Messages->isEmpty());
+        ShowsAsStartedOn(run, end);
     }
 
     // Arrow keys redraw the month of the new day; modifiers do not matter,
@@ -249,6 +261,7 @@ private slots:
         QTEST(run.Label("Label2")->text(), "week");
         QCOMPARE(run.Label("Label9")->text(), QString());
         QCOMPARE(run.Form->State().SelDate, before.sel);
+        ShowsAsStartedOn(run, end);
     }
 
     // Clicks select the day under the pointer with the abbreviated month name
