@@ -51,15 +51,12 @@ bool Form1::ReadIni() {
     iniReadable_ = read == FileRead::Ok || read == FileRead::Missing;
     PlaceWindow(ReadSettings(content, s_));
 
-    // Only the Jewish view can be shown so far: whatever the file says, its
-    // menus are set up, and the file's value is written back unchanged.
-    gregorianSetting_ = s_.GregView;
-    s_.GregView = 0;
-    GregorianMnu->setChecked(false);
-    JewishMnu->setChecked(true);
-    Combo1->setEnabled(true);
-    Sunset->setEnabled(true);
-    Steps->setEnabled(true);
+    // 1 is the Gregorian view; any other value is the Jewish view and is
+    // saved as 0.
+    if (s_.GregView != 1) s_.GregView = 0;
+    GregorianMnu->setChecked(s_.GregView == 1);
+    JewishMnu->setChecked(s_.GregView != 1);
+    EnableJewishControls(s_.GregView != 1);
 
     SunIni();
     LoadCombo();
@@ -83,10 +80,8 @@ void Form1::SaveIni() {
     int checked = 0;
     for (int i = 1; i <= kMaxLocations && checked == 0; ++i)
         if (Sun[static_cast<std::size_t>(i)]->isChecked()) checked = i;
-    CalendarState saved = s_;
-    saved.GregView = gregorianSetting_;
     const auto keys = SettingsToSave(
-        saved, {double(PixelsToTwips(corner.y())), double(PixelsToTwips(corner.x()))}, checked);
+        s_, {double(PixelsToTwips(corner.y())), double(PixelsToTwips(corner.x()))}, checked);
 
     // Lines the program does not own are kept; a file that cannot be read now
     // (replaced by a folder or a FIFO) is not replaced. Failures are silent.

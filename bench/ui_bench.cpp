@@ -1,9 +1,12 @@
 // One redraw of the Jewish month view (grid, title lines, marker, status
-// lines) on the offscreen platform.
+// lines), one press of a navigation button, one redraw of the Gregorian month
+// view and one switch between the views, on the offscreen platform.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QAction>
 #include <QFile>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <memory>
 
@@ -45,10 +48,50 @@ void BM_MonthChange(benchmark::State& state) {
     }
 }
 
+// One press of ">" through the button: range test, month setup from the year
+// table, redraw and chooser refill. Back to today (untimed) before the end of
+// the year range.
+void BM_NextMonthPress(benchmark::State& state) {
+    StartedWindow window(state);
+    auto* next = window.form->findChild<QPushButton*>("Command3");
+    auto* today = window.form->findChild<QPushButton*>("Command4");
+    for (auto _ : state) {
+        next->click();
+        if (window.form->State().JewYear >= 6500) {
+            state.PauseTiming();
+            today->click();
+            state.ResumeTiming();
+        }
+    }
+}
+
+// One redraw of the Gregorian month view (grid, title, status lines, marker,
+// week number).
+void BM_FillGregorian(benchmark::State& state) {
+    StartedWindow window(state);
+    window.form->findChild<QAction*>("GregorianMnu")->trigger();
+    for (auto _ : state) window.form->FillPicture();
+}
+
+// One switch between the views through the Calendar menu, each way in turn.
+void BM_ViewSwitch(benchmark::State& state) {
+    StartedWindow window(state);
+    QAction* views[] = {window.form->findChild<QAction*>("GregorianMnu"),
+                        window.form->findChild<QAction*>("JewishMnu")};
+    int next = 0;
+    for (auto _ : state) {
+        views[next]->trigger();
+        next = 1 - next;
+    }
+}
+
 }  // namespace
 
 BENCHMARK(BM_FillPicture);
 BENCHMARK(BM_MonthChange);
+BENCHMARK(BM_NextMonthPress);
+BENCHMARK(BM_FillGregorian);
+BENCHMARK(BM_ViewSwitch);
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");

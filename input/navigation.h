@@ -11,6 +11,14 @@
 
 namespace tovel {
 
+// The Jewish years the month and year buttons keep the view in; the year
+// table reaches one year further each way, so the month buttons can step
+// just outside.
+inline constexpr int kFirstNavYear = 5563;
+inline constexpr int kLastNavYear = 6550;
+inline constexpr const char* kLowerLimitMessage = "Tovel can not pass below jewish year 5563";
+// The upper message is the chooser's, kUpperLimitMessage (engine/holiday_chooser.h).
+
 // A cell of the grid, 0-based: column 0 = Sunday .. 6 = Saturday, row 0 .. 5.
 struct GridCell {
     int Column;

@@ -109,6 +109,8 @@ Form1::Form1(Form1Options options, QWidget* parent)
                    Qt::MSWindowsFixedSizeDialogHint);
     BuildControls();
     BuildMenus();
+    WireNavigation();
+    WireViews();
     about_ = new AboutForm(this);
     // Fixed size: the client area plus the menu bar.
     setFixedSize(TwipsToPixels(kClientWidth), TwipsToPixels(kClientHeight) + menuBar()->sizeHint().height());
@@ -125,6 +127,7 @@ void Form1::BuildControls() {
     Combo1 = new QComboBox(client);
     Combo1->setObjectName("Combo1");
     Combo1->setGeometry(TwipsRect(3240, 4320, 1695, 315));
+    Combo1->installEventFilter(this);  // see eventFilter: no picks by the wheel
     Command6 = MakeButton(client, "Command6", ">>", TwipsRect(2640, 4320, 495, 255), true);
     Command5 = MakeButton(client, "Command5", "<<", TwipsRect(2040, 4320, 495, 255), true);
     Command4 = MakeButton(client, "Command4", "Today", TwipsRect(1320, 4320, 615, 255), false);
@@ -256,8 +259,10 @@ bool Form1::FindGDate() {
 }
 
 void Form1::FillPicture() {
-    // The Gregorian view is drawn here once it exists; until then every
-    // settings value shows the Jewish month.
+    if (s_.GregView == 1) {
+        FillGregorian();
+        return;
+    }
     Shape1->hide();
     QFont font = Picture1->DrawFont();
     font.setFamily("Times New Roman");
@@ -333,6 +338,9 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
         Label3_MouseMove();
         return true;
     }
+    // A wheel turned over the closed chooser would pick a holiday and move the
+    // selection; only a choice from the open list does that.
+    if (watched == Combo1 && event->type() == QEvent::Wheel) return true;
     return QMainWindow::eventFilter(watched, event);
 }
 

@@ -73,6 +73,39 @@ public:
     // no location is active or its table has no line for the day.
     std::optional<SunsetTime> LookupSunsetFor(Date day) const;
 
+    // Navigation: the buttons, their hints, the Year Steps menu, the keys and
+    // clicks on the grid, and the holiday chooser (input/form1_navigation.cpp).
+    void Command1_Click();  // "<"
+    void Command3_Click();  // ">"
+    void Command4_Click();  // "Today"
+    void Command5_Click();  // "<<"
+    void Command6_Click();  // ">>"
+    void Command1_MouseMove();
+    void Command3_MouseMove();
+    void Command4_MouseMove();
+    void Command5_MouseMove();
+    void Command6_MouseMove();
+    void Step1_Click();
+    void Step2_Click();
+    void Step5_Click();
+    void Step10_Click();
+    void Step20_Click();
+    void Step50_Click();
+    // KeyCode is the toolkit's key code; Shift and Button as PictureBox reports
+    // them; X and Y in twips inside the grid.
+    void Picture1_KeyDown(int KeyCode, int Shift);
+    void Picture1_MouseDown(int Button, int Shift, float X, float Y);
+    void Combo1_Click();
+
+    // The Gregorian view (views/form1_gregorian.cpp).
+    void FillGregorian();
+    void GregorianMnu_Click();
+    void JewishMnu_Click();
+    void SetFrameGreg();
+    // X and Y in twips inside the grid; Button and Shift do not matter.
+    void DrawGregBox(int Button, int Shift, float X, float Y);
+    void SetWeek();
+
     // Each puts the reminder back into status line 2.
     void Form_MouseMove();
     void Label3_MouseMove();
@@ -87,6 +120,20 @@ protected:
 private:
     void BuildControls();
     void BuildMenus();
+    // Connects the buttons, the Year Steps items, the grid and the chooser to
+    // their handlers.
+    void WireNavigation();
+    // Selects `day` in the Jewish view and shows its month, clearing the
+    // chooser. When the year table cannot set up that month, nothing changes
+    // and the result is false.
+    bool MoveSelection(Date day);
+    void SetYearStep(int step, QAction* item);
+    // Connects the Calendar menu's two views to their handlers.
+    void WireViews();
+    // The chooser and the SunSet and Year Steps menus serve the Jewish view only.
+    void EnableJewishControls(bool enabled);
+    // The Gregorian view's month and year buttons: `months` away, keeping GregDay.
+    void MoveGregorianMonths(int months);
     void Message(const QString& text);
     bool WindowStateIsNormal() const;
     void PlaceWindow(WindowPlace place);
@@ -96,9 +143,6 @@ private:
     Form1Options options_;
     QString folder_;
     CalendarState s_;
-    // The settings value "Gregorian" as read, written back unchanged until the
-    // Gregorian view can be shown.
-    std::int16_t gregorianSetting_ = 0;
     // False when Tovel.ini exists but could not be read (a folder, a FIFO, no
     // permission): it is then never replaced.
     bool iniReadable_ = true;

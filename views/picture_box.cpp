@@ -1,6 +1,7 @@
 #include "views/picture_box.h"
 
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -66,6 +67,29 @@ void PictureBox::paintEvent(QPaintEvent*) {
 void PictureBox::mouseMoveEvent(QMouseEvent* event) {
     event->accept();
     emit MouseMoved();
+}
+
+namespace {
+int ShiftState(Qt::KeyboardModifiers modifiers) {
+    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
+           (modifiers & Qt::AltModifier ? 4 : 0);
+}
+}  // namespace
+
+void PictureBox::keyPressEvent(QKeyEvent* event) {
+    event->accept();
+    emit KeyDown(event->key(), ShiftState(event->modifiers()));
+}
+
+void PictureBox::mousePressEvent(QMouseEvent* event) {
+    event->accept();
+    const int button = event->button() == Qt::LeftButton     ? 1
+                       : event->button() == Qt::RightButton  ? 2
+                       : event->button() == Qt::MiddleButton ? 4
+                                                              : 0;
+    const QPointF at = event->position();
+    emit MouseDown(button, ShiftState(event->modifiers()), static_cast<float>(at.x() * kTwipsPerPixel),
+                   static_cast<float>(at.y() * kTwipsPerPixel));
 }
 
 MarkerShape::MarkerShape(QWidget* parent) : QWidget(parent) {

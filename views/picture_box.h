@@ -35,10 +35,19 @@ public:
 
 signals:
     void MouseMoved();
+    // A key pressed while the grid has the focus: the toolkit's key code and
+    // the shift state (1 = Shift, 2 = Ctrl, 4 = Alt, added together).
+    void KeyDown(int KeyCode, int Shift);
+    // A mouse button pressed over the grid: the button (1 = left, 2 = right,
+    // 4 = middle, 0 = any other), the shift state as for KeyDown, and the
+    // pointer position in twips from the grid's top-left corner.
+    void MouseDown(int Button, int Shift, float X, float Y);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     // One painter serves a whole redraw; it is closed before the image is shown.
