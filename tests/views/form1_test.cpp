@@ -61,10 +61,8 @@ private slots:
         Columns<QDate, int, QColor, QByteArray, QPoint>({"day", "jewDay", "ink", "ini", "marker"});
         const QByteArray none, zero = IniWith("AddXJ=0\r\nAddYJ=0\r\n"), own = IniWith("AddXJ=-40\r\nAddYJ=35\r\n");
         QTest::newRow("Rosh Hashanah on a Saturday") << QDate(1999, 9, 11) << 1 << kGreen << none << QPoint(4050, 160);
-        QTest::newRow("first day, no correction") << QDate(1999, 9, 11) << 1 << kGreen << zero << QPoint(4150, 140);
         QTest::newRow("Monday") << QDate(1999, 9, 13) << 3 << kBlack << none << QPoint(800, 610);
         QTest::newRow("plain Saturday") << QDate(1999, 9, 18) << 8 << kRed << none << QPoint(4050, 610);
-        QTest::newRow("day 9, Sunday") << QDate(1999, 9, 19) << 9 << kBlack << none << QPoint(150, 1060);
         QTest::newRow("Yom Kippur, Monday, day 10") << QDate(1999, 9, 20) << 10 << kGreen << none << QPoint(800, 1060);
         QTest::newRow("day 30 alone in row 6") << QDate(1999, 10, 10) << 30 << kBlack << none << QPoint(150, 2410);
         QTest::newRow("last day, no correction") << QDate(1999, 10, 10) << 30 << kBlack << zero << QPoint(250, 2390);
@@ -122,10 +120,9 @@ private slots:
     void titleLines_data() {
         Columns<QDate, QLocale, int, QString, QString>({"day", "locale", "capitalize", "title", "span"});
         const QLocale en(QLocale::English, QLocale::UnitedStates), fr(QLocale::French, QLocale::France);
-        const QDate tishri(1999, 10, 10), tevet(2000, 1, 7), october(2027, 10, 31), heshvan(2001, 11, 1);
+        const QDate tishri(1999, 10, 10), tevet(2000, 1, 7), heshvan(2001, 11, 1);
         QTest::newRow("30 days from a Saturday") << tishri << en << 0 << " Tishri  5760" << "September / October 1999";
         QTest::newRow("December into January") << tevet << en << 0 << " Tevet  5760" << "December 1999 / January 2000";
-        QTest::newRow("2 to 31 October") << october << en << 0 << " Tishri  5788" << "October / November 2027";
         QTest::newRow("French") << heshvan << fr << 0 << " Heshvan  5762" << "octobre / novembre 2001";
         QTest::newRow("French capitalised") << heshvan << fr << 1 << " Heshvan  5762" << "Octobre / Novembre 2001";
         QTest::newRow("French, other value") << heshvan << fr << 2 << " Heshvan  5762" << "octobre / novembre 2001";
@@ -266,7 +263,6 @@ private slots:
         };
         static const char kNul[] = "[Tovel]\r\nAddXJ=-3\0" "9\r\n";
         const QPoint home(20, 20);
-        QTest::newRow("lower-case keys") << IniWith("addxj=-60\r\nADDYJ=5\r\n") << -60 << 5 << home;
         QTest::newRow("NUL inside a value") << QByteArray(kNul, sizeof kNul - 1) << -3 << 20 << home;
         QTest::newRow("a folder in its place") << QByteArray() << -100 << 20 << home;
         QTest::newRow("on the screen") << at(screen.top() + 40, screen.left() + 60) << -100 << 20
