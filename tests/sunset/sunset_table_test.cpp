@@ -124,12 +124,12 @@ TEST(ShippedTablesTest, LookupEveryDayAndTheAlmanacOnTheFirstLeapAndLastDay) {
         for (Date d = Ymd(2027, 1, 1); d <= Ymd(2028, 12, 31); d += 1) {
             SCOPED_TRACE(std::string(file) + " " + FormatDate(d));
             const int i = d - Ymd(d.Year(), 1, 1) + (d.Year() == 2027 && d.Month() > 2);
-            const std::string line = table.substr(std::strlen(name) + 2 + i * 15, 13);
+            const std::string row = table.substr(std::strlen(name) + 2 + i * 15, 13);
             const auto sunset = LookupSunset(path, d);
             ASSERT_TRUE(sunset && sunset->Location == name);
-            ASSERT_EQ(sunset->Time, " " + std::to_string(line[9] - '0' + 12) + line.substr(10));
+            ASSERT_EQ(sunset->Time, " " + std::to_string(row[9] - '0' + 12) + row.substr(10));
             if (d != Ymd(2027, 1, 1) && d != Ymd(2028, 2, 29) && d != Ymd(2028, 12, 31)) continue;
-            const int minutes = (line[9] - '0' + 12) * 60 + std::stoi(line.substr(11));
+            const int minutes = (row[9] - '0' + 12) * 60 + std::stoi(row.substr(11));
             const double diff = minutes - test::AlmanacSunsetHours(i + 1, lat, lon) * 60 - standardHours.at(zone) * 60;
             EXPECT_LE(std::fabs(std::remainder(diff, 1440.0)), 1.5) << sunset->Time;
         }
