@@ -1,17 +1,16 @@
 #pragma once
-// The sunset algorithm of the "Almanac for Computers" (US Naval Observatory,
-// 1990): simpler fixed-epoch solar formulas than the ones under test, written
-// apart from them so the tests have a second opinion. Good to about a minute
-// for the present century at latitudes below 60 degrees.
+// The sunset of the "Almanac for Computers" (US Naval Observatory, 1990): simpler
+// fixed-epoch formulas, written apart from the solar code as a second opinion.
+// Good to about a minute for the present century below 60 degrees of latitude.
 
 #include <cmath>
 #include <numbers>
 
 namespace tovel::test {
 
-// Hours of UT (0 to 24) of the sunset on day `n` of the year (1 = 1 January)
-// at a latitude and longitude (degrees, north and east positive); NaN when
-// the sun does not set or does not rise that day.
+// Hours of UT (0 to 24) of the sunset on day `n` of the year (1 = 1 January) at
+// a latitude and longitude (degrees, north and east positive); NaN if none
+// (std::acos of a value beyond 1).
 inline double AlmanacSunsetHours(int n, double latitude, double longitude) {
     auto rad = [](double d) { return d * std::numbers::pi / 180; };
     auto deg = [](double r) { return r * 180 / std::numbers::pi; };
@@ -24,10 +23,8 @@ inline double AlmanacSunsetHours(int n, double latitude, double longitude) {
     double RA = wrap(deg(std::atan(0.91764 * std::tan(rad(L)))), 360);
     RA = (RA + std::floor(L / 90) * 90 - std::floor(RA / 90) * 90) / 15;  // same quadrant as L
     const double sinDec = 0.39782 * std::sin(rad(L));
-    const double cosDec = std::cos(std::asin(sinDec));
     const double cosH = (std::cos(rad(90.833)) - sinDec * std::sin(rad(latitude))) /
-                        (cosDec * std::cos(rad(latitude)));
-    if (cosH < -1 || cosH > 1) return NAN;
+                        (std::cos(std::asin(sinDec)) * std::cos(rad(latitude)));
     const double T = deg(std::acos(cosH)) / 15 + RA - 0.06571 * t - 6.622;
     return wrap(T - lngHour, 24);
 }

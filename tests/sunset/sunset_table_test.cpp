@@ -1,13 +1,21 @@
 #include <sys/stat.h>
 
+#include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <map>
 
 #include <gtest/gtest.h>
 
+#include "almanac_sunset.h"
 #include "test_support.h"
 #include "engine/format_date.h"
 #include "engine/read_file.h"
+#include "sunset/name_encoding.h"
+#include "sunset/sun_table_check.h"
 #include "sunset/sunset_table.h"
 
 namespace tovel {
@@ -16,130 +24,118 @@ namespace {
 using test::Ymd;
 namespace fs = std::filesystem;
 
-using Folder = test::TempFolder;
-
-// A full year of lines in the table layout; the minutes encode the day of the
-// year so every lookup can be checked against the date it asked for.
-std::string FullYearTable(const std::string& name) {
-    std::string out = name + "\r\n";
-    int n = 0;
-    for (Date d = Ymd(2000, 1, 1); d <= Ymd(2000, 12, 31); d += 1, ++n) {
-        char line[32];
-        std::snprintf(line, sizeof line, " %s %2d  %d:%02d\r\n", std::string(MonthAbbreviation(d.Month())).c_str(),
-                      d.Day(), 4 + n % 6, n % 60);
-        out += line;
-    }
-    return out;
-}
-
-TEST(SunsetTableTest, EveryDayOfEveryYearFindsItsLine) {
-    Folder folder;
-    const std::string path = folder.Write("haifa.sun", FullYearTable("Haifa  (Israel)"));
-    for (Date d = Ymd(1999, 1, 1); d <= Ymd(2001, 12, 31); d += 1) {
-        const auto sunset = LookupSunset(path, d);
-        ASSERT_TRUE(sunset.has_value()) << FormatDate(d);
-        const int n = d - Ymd(d.Year(), 1, 1) + ((d.Year() % 4 != 0 && d.Month() > 2) ? 1 : 0);
-        char expected[16];
-        std::snprintf(expected, sizeof expected, " %d:%02d", 16 + n % 6, n % 60);
-        ASSERT_EQ(sunset->Time, expected) << FormatDate(d);
-        ASSERT_EQ(sunset->Location, "Haifa  (Israel)");
-    }
-}
-
+// Lines the lookup reads its own way.
 TEST(SunsetTableTest, OddLines) {
-    Folder folder;
-    const struct { const char* name; std::string content; Date day; bool found; const char* time; } cases[] = {
-        {"7:02 gives 19:02", "Town\r\n Jan  5  7:02\r\n", Ymd(2030, 1, 5), true, " 19:02"},
-        {"day 5 needs a blank before the digit", "Town\r\n Jan 05  7:02\r\n", Ymd(2030, 1, 5), false, ""},
-        {"15 January", "Town\r\n Jan  5  5:00\r\n Jan 15  5:10\r\n", Ymd(2030, 1, 15), true, " 17:10"},
-        {"month compared with its case", "Town\r\n JAN 15  5:10\r\n", Ymd(2030, 1, 15), false, ""},
-        {"first matching line wins", "Town\r\n Mar 21  6:14\r\n Mar 21  6:59\r\n", Ymd(1999, 3, 21), true, " 18:14"},
-        {"a non-digit hour counts as 0", "Town\r\n Mar 21  x:14\r\n", Ymd(1999, 3, 21), true, " 12:14"},
-        {"LF line ends", "Town\n Mar 21  6:14\n", Ymd(1999, 3, 21), true, " 18:14"},
-        {"short line", "Town\r\n Mar 21\r\n", Ymd(1999, 3, 21), true, " 12"},
-        {"name only", "Town\r\n", Ymd(1999, 3, 21), false, ""},
-        {"empty file", "", Ymd(1999, 3, 21), false, ""},
+    test::TempFolder folder;
+    const struct { std::string content; const char* time; } odd[] = {
+        {"Town\r\n MAR 21  5:10\r\n", nullptr},  // the month compared with its case
+        {"Town\r\n Mar 21  6:14\r\n Mar 21  6:59\r\n", " 18:14"},  // the first line wins
+        {"Town\r\n Mar 21  x:14\r\n", " 12:14"},  // a non-digit hour counts as 0
+        {"Town\r\n Mar 21\r\n", " 12"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const std::string path = folder.Write("t.sun", c.content);
-        const auto sunset = LookupSunset(path, c.day);
-        ASSERT_EQ(sunset.has_value(), c.found);
-        if (c.found) {
-            EXPECT_EQ(sunset->Time, c.time);
-            EXPECT_EQ(sunset->Location, "Town");
-        }
+    for (const auto& c : odd) {
+        const auto sunset = LookupSunset(folder.Write("t.sun", c.content), Ymd(1999, 3, 21));
+        EXPECT_EQ(sunset ? sunset->Location + sunset->Time : "none",
+                  c.time ? "Town" + std::string(c.time) : "none") << c.content;
     }
-    EXPECT_FALSE(LookupSunset(folder.Path() + "/missing.sun", Ymd(1999, 3, 21)).has_value());
 }
 
-TEST(SunsetTableTest, FindLocations) {
-    Folder folder;
-    EXPECT_EQ(FindLocations(folder.Path(), 1).ActiveLocation, 0);
+// Only regular .sun files with a first line are listed, and whatever else lies
+// at a table's path, the lookup answers at once.
+TEST(SunsetTableTest, FindLocationsAndPathsThatAreNotTables) {
+    test::TempFolder folder;
     folder.Write("c.sun", "Tiberias\r\n");
     folder.Write("a.sun", "Jerusalem\r\n Jan  1  4:45\r\n");
     folder.Write("B.SUN", "Haifa\n");
     folder.Write("notes.txt", "not a table\r\n");
     folder.Write("empty.sun", "");
-    fs::create_directories(fs::path(folder.Path()) / "dir.sun");
+    const std::string fifo = folder.Path() + "/fifo.sun", dir = folder.Path() + "/dir.sun";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    fs::create_directories(dir);
+    const std::string huge = folder.Write("huge.sun", "Town\r\n Mar 21  6:14\r\n");
+    fs::resize_file(huge, kMaxDataFileBytes + 1);
+    for (const std::string& path : {fifo, dir, huge, std::string("/dev/zero"), folder.Path() + "/no.sun"})
+        EXPECT_FALSE(LookupSunset(path, Ymd(1999, 3, 21))) << path;
     Locations found = FindLocations(folder.Path(), 3);
     EXPECT_EQ(found.Files, (std::vector<std::string>{"B.SUN", "a.sun", "c.sun"}));
     EXPECT_EQ(found.Names, (std::vector<std::string>{"Haifa", "Jerusalem", "Tiberias"}));
     EXPECT_EQ(found.ActiveLocation, 3);
     EXPECT_EQ(FindLocations(folder.Path(), 4).ActiveLocation, 0);
-    EXPECT_EQ(FindLocations(folder.Path(), 7).ActiveLocation, 0);
-    EXPECT_EQ(FindLocations(folder.Path(), -2).ActiveLocation, -2);  // kept, and means none
-    for (int i = 0; i < 12; ++i) folder.Write("z" + std::to_string(10 + i) + ".sun", "Town " + std::to_string(i));
+    for (int i = 10; i < 22; ++i) folder.Write("z" + std::to_string(i) + ".sun", "Town");
     found = FindLocations(folder.Path(), 10);
     EXPECT_EQ(found.Files.size(), 10u);
     EXPECT_EQ(found.ActiveLocation, 10);
-    EXPECT_EQ(FindLocations(folder.Path() + "/nowhere", 1).Files.size(), 0u);
+    EXPECT_TRUE(FindLocations(folder.Path() + "/nowhere", 1).Files.empty());
 }
 
-// Names written on other systems: UTF-8 kept, Windows-1252 converted, the
-// same through the menu and through the lookup.
+// Names written on other systems, through the menu and the lookup: valid UTF-8
+// is kept (less a byte-order mark), anything else is read as Windows-1252.
 TEST(SunsetTableTest, NamesInUtf8AndWindows1252) {
-    Folder folder;
-    const struct { const char* file; std::string line; const char* name; } cases[] = {
-        {"a.sun", "Z\xFCrich", "Z\xC3\xBC" "rich"},
-        {"b.sun", "Be\x92" "er Sheva \x96 \x80", "Be\xE2\x80\x99" "er Sheva \xE2\x80\x93 \xE2\x82\xAC"},
-        {"c.sun", "\xD7\x97\xD7\x99\xD7\xA4\xD7\x94 Haifa", "\xD7\x97\xD7\x99\xD7\xA4\xD7\x94 Haifa"},
-        {"d.sun", "S\xC3\xA3o Paulo", "S\xC3\xA3o Paulo"},
-        {"e.sun", "\xEF\xBB\xBFTel Aviv", "Tel Aviv"},
-        {"f.sun", "Odd \x81\x8D byte", "Odd \xEF\xBF\xBD\xEF\xBF\xBD byte"},
-    };
-    for (const auto& c : cases) folder.Write(c.file, c.line + "\r\n Mar 21  6:14\r\n");
-    const Locations found = FindLocations(folder.Path(), 0);
-    ASSERT_EQ(found.Names.size(), std::size(cases));
-    for (std::size_t i = 0; i < std::size(cases); ++i) {
-        SCOPED_TRACE(cases[i].file);
-        EXPECT_EQ(found.Names[i], cases[i].name);
-        const auto sunset = LookupSunset(folder.Path() + "/" + cases[i].file, Ymd(2027, 3, 21));
-        ASSERT_TRUE(sunset.has_value());
-        EXPECT_EQ(sunset->Location, cases[i].name);
-        EXPECT_EQ(sunset->Time, " 18:14");
+    auto kept = [](std::string s) { return std::pair{s, s}; };
+    auto cp1252 = [](std::string s) { return std::pair{s, Windows1252ToUtf8(s)}; };
+    const std::pair<std::string, std::string> cases[] = {
+        {"Z\xFCrich", "Z\xC3\xBC" "rich"}, {"\xEF\xBB\xBFTel Aviv", "Tel Aviv"},
+        {"Be\x92" "er Sheva \x96 \x80", "Be\xE2\x80\x99" "er Sheva \xE2\x80\x93 \xE2\x82\xAC"},
+        kept("S\xC3\xA3o Paulo"), kept("\xD7\x97\xD7\x99\xD7\xA4\xD7\x94 Haifa"),
+        kept("\xF0\x9F\x8C\x85"), kept("\xF4\x8F\xBF\xBF"),  // four bytes; the highest code point
+        cp1252("\x80"), cp1252("\xC0\xAF"), cp1252("\xE0\x80\xAF"),  // lone continuation; overlong
+        cp1252("\xED\xA0\x80"), cp1252("\xF4\x90\x80\x80"), cp1252("Haifa \xD7"),  // surrogate;
+    };  // beyond U+10FFFF; cut short
+    for (const auto& [line, name] : cases) {
+        test::TempFolder folder;
+        const std::string path = folder.Write("t.sun", line + "\r\n Mar 21  6:14\r\n");
+        EXPECT_EQ(FindLocations(folder.Path(), 0).Names, std::vector<std::string>{name}) << line;
+        EXPECT_EQ(LookupSunset(path, Ymd(2027, 3, 21)).value_or(SunsetTime{}).Location, name);
+    }
+    // Every byte: Latin-1 ones are their own code points, 0x80-0x9F the code
+    // page's typographic characters or U+FFFD where it defines none.
+    for (int b = 1; b < 256; ++b) {
+        const std::string utf8 = Windows1252ToUtf8(std::string(1, static_cast<char>(b)));
+        const bool undefined = b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D;
+        EXPECT_TRUE(IsValidUtf8(utf8) && (utf8 == "\xEF\xBF\xBD") == undefined) << b;
+        const char latin1[] = {char(b < 0x80 ? b : 0xC0 | b >> 6), char(0x80 | (b & 0x3F)), 0};
+        if (b < 0x80 || b >= 0xA0) {
+            EXPECT_EQ(utf8, std::string(latin1, b < 0x80 ? 1 : 2)) << b;
+        }
     }
 }
 
-// Whatever lies at a table's path, the lookup answers at once.
-TEST(SunsetTableTest, PathsThatAreNotTables) {
-    Folder folder;
-    const std::string fifo = folder.Path() + "/fifo.sun";
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    fs::create_directories(folder.Path() + "/dir.sun");
-    const std::string huge = folder.Write("huge.sun", "Town\r\n Mar 21  6:14\r\n");
-    fs::resize_file(huge, kMaxDataFileBytes + 1);
-    const std::string good = folder.Write("good.sun", "Town\r\n Mar 21  6:14\r\n");
-    for (const std::string& path : {fifo, folder.Path() + "/dir.sun", huge, std::string("/dev/zero"),
-                                    folder.Path() + "/missing.sun"}) {
-        SCOPED_TRACE(path);
-        EXPECT_FALSE(LookupSunset(path, Ymd(1999, 3, 21)).has_value());
+// Every shipped table is listed (so regenerated by the tool) and passes the check;
+// its sunsets on 1 January, 29 February and 31 December (standard time in all
+// its zones) agree with the almanac plus the zone's standard offset.
+TEST(ShippedTablesTest, LookupEveryDayAndTheAlmanacOnTheFirstLeapAndLastDay) {
+    const std::map<std::string, int> standardHours = {
+        {"Asia/Jerusalem", 2}, {"America/New_York", -5}, {"Europe/London", 0}, {"Europe/Paris", 1},
+        {"America/Los_Angeles", -8}, {"America/Argentina/Buenos_Aires", -3}};
+    std::ifstream list(TOVEL_SUN_TABLE_LIST);
+    int listed = 0;
+    for (std::string line; std::getline(list, line);) {
+        char file[64], name[64], zone[64];  // FILE|NAME|LATITUDE|LONGITUDE|ZONE|YEAR
+        double lat, lon;
+        if (line[0] == '#' || std::sscanf(line.c_str(), "%63[^|]|%63[^|]|%lf|%lf|%63[^|]|", file, name,
+                                          &lat, &lon, zone) != 5) continue;
+        ASSERT_TRUE(standardHours.count(zone)) << line;
+        ++listed;
+        const std::string path = std::string(TOVEL_DATA_DIR) + "/" + file;
+        EXPECT_EQ(DescribeSunTableCheck(CheckSunTableFile(path)), "OK") << file;
+        std::ifstream in(path, std::ios::binary);
+        const std::string table{std::istreambuf_iterator<char>(in), {}};
+        // Every day of a common and a leap year finds its own line, the same in any year.
+        for (Date d = Ymd(2027, 1, 1); d <= Ymd(2028, 12, 31); d += 1) {
+            SCOPED_TRACE(std::string(file) + " " + FormatDate(d));
+            const int i = d - Ymd(d.Year(), 1, 1) + (d.Year() == 2027 && d.Month() > 2);
+            const std::string row = table.substr(std::strlen(name) + 2 + i * 15, 13);
+            const auto sunset = LookupSunset(path, d);
+            ASSERT_TRUE(sunset && sunset->Location == name);
+            ASSERT_EQ(sunset->Time, " " + std::to_string(row[9] - '0' + 12) + row.substr(10));
+            if (d != Ymd(2027, 1, 1) && d != Ymd(2028, 2, 29) && d != Ymd(2028, 12, 31)) continue;
+            const int minutes = (row[9] - '0' + 12) * 60 + std::stoi(row.substr(11));
+            const double diff = minutes - test::AlmanacSunsetHours(i + 1, lat, lon) * 60 - standardHours.at(zone) * 60;
+            EXPECT_LE(std::fabs(std::remainder(diff, 1440.0)), 1.5) << sunset->Time;
+        }
     }
-    std::string content;
-    EXPECT_EQ(ReadDataFile(fifo, content), FileRead::NotRegularFile);
-    EXPECT_EQ(ReadDataFile(huge, content), FileRead::TooLarge);
-    EXPECT_EQ(ReadDataFile(folder.Path() + "/missing.sun", content), FileRead::Missing);
-    EXPECT_EQ(FindLocations(folder.Path(), 0).Files, std::vector<std::string>{"good.sun"});
+    EXPECT_EQ(listed, 8);
+    EXPECT_EQ(FindLocations(TOVEL_DATA_DIR, 0).Files.size(), 8u);
 }
 
 }  // namespace
