@@ -39,56 +39,30 @@ TEST(HolidayChooserTest, NamedPicks) {
     }
 }
 
-TEST(HolidayChooserTest, Days2HolidayCounts) {
-    const CalendarState s = SetUpFor(Ymd(2000, 1, 8));  // 1 Shevat 5760
-    EXPECT_EQ(Days2Holiday(s, 14, 6, {}), 73);
-    EXPECT_EQ(Days2Holiday(s, 15, 5, {}), 14);
-    EXPECT_EQ(Days2Holiday(s, 1, 5, {}), 0);
-    EXPECT_EQ(Days2Holiday(s, 0, 0, {}), 0);   // a month that is never met
-    EXPECT_EQ(Days2Holiday(s, 5, 14, {}), 0);
-    const CalendarState adarII = SetUpFor(Ymd(2000, 3, 8));  // 1 Adar II 5760, next year common
-    EXPECT_EQ(Days2Holiday(adarII, 0, 0, {}), 0);
-}
-
+// From 6550 a pick may still reach 6551; from 6551 it is refused.
 TEST(HolidayChooserTest, UpperLimit) {
     CalendarState s = SetUpFor(Ymd(2790, 1, 1));
     ASSERT_EQ(s.JewYear, 6550);
-    HolidayPick pick = PickHoliday(s, "Rosh Hashanah", {});
-    EXPECT_FALSE(pick.Refused);  // from 6550 a pick may still reach 6551
-    s.SelDate = pick.SelDate;
-    ASSERT_TRUE(FindGDate(s, {}));
+    EXPECT_FALSE(PickHoliday(s, "Rosh Hashanah", {}).Refused);
+    s = SetUpFor(PickHoliday(s, "Rosh Hashanah", {}).SelDate);
     EXPECT_EQ(s.JewYear, 6551);
-    pick = PickHoliday(s, "Purim", {});
-    EXPECT_TRUE(pick.Refused);
-    EXPECT_EQ(pick.SelDate, s.SelDate);
+    const HolidayPick pick = PickHoliday(s, "Purim", {});
+    EXPECT_TRUE(pick.Refused && pick.SelDate == s.SelDate);
 }
 
-// From every month of a long stretch of years, every pick lands on a day that
-// carries that holiday's text, in the shown month or after it, within a year.
+// From three days of every month of 5750..5849, every pick lands on its holiday, in the shown month or within a year.
 TEST(HolidayChooserTest, EveryPickLandsOnItsHoliday) {
-    CalendarState s = SetUpFor(Ymd(1990, 1, 1));
-    while (s.JewYear < 5850) {
+    for (CalendarState s = SetUpFor(Ymd(1990, 1, 1)); s.JewYear < 5850; s = SetUpFor(s.NextMonthDate)) {
         ASSERT_TRUE(s.MonthDays == 29 || s.MonthDays == 30) << s.JewYear << s.JewMonthName;
-        for (int day : {1, 15, static_cast<int>(s.MonthDays)}) {
-            CalendarState from = s;
-            from.SelDate = s.FirstDate + day - 1;
-            ASSERT_TRUE(FindGDate(from, {}));
+        for (const int day : {1, 15, static_cast<int>(s.MonthDays)}) {
+            const CalendarState from = SetUpFor(s.FirstDate + day - 1);
             for (const ChooserEntry& e : ChooserEntries()) {
-                const HolidayPick pick = PickHoliday(from, e.Text, {});
-                CalendarState to = from;
-                to.SelDate = pick.SelDate;
-                ASSERT_TRUE(FindGDate(to, {}));
-                SCOPED_TRACE(testing::Message() << e.Text << " from " << from.JewDay << from.JewMonthName
-                                                << from.JewYear);
+                SCOPED_TRACE(testing::Message() << e.Text << " from " << day << from.JewMonthName << from.JewYear);
+                const CalendarState to = SetUpFor(PickHoliday(from, e.Text, {}).SelDate);
                 ASSERT_EQ(to.DayText[to.JewDay].rfind(e.Text, 0), 0u) << to.DayText[to.JewDay];
-                if (to.FirstDate != from.FirstDate) {
-                    EXPECT_GT(to.SelDate, from.SelDate);
-                    EXPECT_LT(to.SelDate - from.SelDate, 385 + 30);
-                }
+                EXPECT_TRUE(to.FirstDate == from.FirstDate || (to.SelDate > from.SelDate && to.SelDate - from.SelDate < 415));
             }
         }
-        s.SelDate = s.FirstDate + s.MonthDays;
-        ASSERT_TRUE(FindGDate(s, {}));
     }
 }
 
