@@ -44,13 +44,13 @@ struct TempFile {
 };
 
 // Default settings set up for `day` on `table`; a failure when it cannot be.
-inline CalendarState SetUpFor(Date day, int yearStep = 1, const std::string& table = ShippedTable()) {
+inline CalendarState SetUpFor(Date day, int yearStep = 1, const std::string& table = ShippedTable(), Notifier notify = {}) {
     CalendarState s;
     ReadSettings("", s);
     s.RHDatesFile = table;
     s.SelDate = day;
     s.YearStep = static_cast<std::int16_t>(yearStep);
-    if (!FindGDate(s, {})) ADD_FAILURE() << "no month setup for serial " << day.Serial();
+    if (!FindGDate(s, notify)) ADD_FAILURE() << "no month setup for serial " << day.Serial();
     return s;
 }
 

@@ -48,10 +48,9 @@ TEST(IniFileTest, ReturnIniValueKeepsAt49Characters) {
         {std::string(47, 'a') + "a  zzzz", std::string(47, 'a')},
     };
     for (const auto& [stored, expected] : cases) {
-        SCOPED_TRACE(stored);
         const std::string text = "[Other]\r\nName=wrong\r\n[Tovel]\r\nName=" + stored + "\r\n";
-        EXPECT_EQ(ReturnIniValue(text, "name", "dflt"), expected);
-        EXPECT_EQ(ReturnIniValue(text, "Missing", stored), expected);  // the default takes the same path
+        EXPECT_EQ(ReturnIniValue(text, "name", "dflt"), expected) << stored;
+        EXPECT_EQ(ReturnIniValue(text, "Missing", stored), expected) << stored;  // the default takes the same path
     }
 }
 

@@ -98,10 +98,7 @@ TEST(MonthSetupTest, UnknownYearType) {
     const test::TempFile table("5759 21-Sep-1998\r\n5760 11-Sep-1999\r\n5761 01-Oct-2000\r\n5762 18-Sep-2001\r\n");
     std::vector<std::string> told;
     const Notifier tell = [&](const std::string& m) { told.push_back(m); };
-    CalendarState s;
-    s.RHDatesFile = table.Path();
-    s.SelDate = Ymd(1999, 9, 11) + 30 + 29 + 30 + 29 + 30 + 13;  // 14 Adar with the fallback
-    ASSERT_TRUE(FindGDate(s, tell));
+    CalendarState s = SetUpFor(Ymd(1999, 9, 11) + 30 + 29 + 30 + 29 + 30 + 13, 1, table.Path(), tell);  // 14 Adar
     EXPECT_EQ(told, std::vector<std::string>{"Unknown year type"});
     EXPECT_EQ(std::tie(s.YearType, s.JewMonthNo, s.JewDay, s.MonthDays, s.DayText[14]),
               std::make_tuple(0, 6, 14, 29, "Purim"));

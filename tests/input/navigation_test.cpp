@@ -32,15 +32,14 @@ TEST(NavigationTest, ClickOnTheGrid) {
         {"right of column 7", 0, 0, Ymd(2000, 4, 9), 4730, 700, 0},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
         CalendarState s;
         s.GregDate = c.greg;
         s.MonthDays = c.monthDays;
         s.FirstCell = c.firstCell;
         if (c.monthDays == 0)
-            EXPECT_EQ(GregDateAt(s, c.x, c.y), c.day ? std::optional(c.greg + (c.day - c.greg.Day())) : std::nullopt);
+            EXPECT_EQ(GregDateAt(s, c.x, c.y), c.day ? std::optional(c.greg + (c.day - c.greg.Day())) : std::nullopt) << c.name;
         else
-            EXPECT_EQ(JewishDayAt(s, c.x, c.y).value_or(0), c.day);
+            EXPECT_EQ(JewishDayAt(s, c.x, c.y).value_or(0), c.day) << c.name;
     }
 }
 
@@ -59,11 +58,9 @@ TEST(NavigationTest, NamedMoves) {
         {"> from 14 Adar II to 14 Nisan", Ymd(2000, 3, 21), 1, 0, Ymd(2000, 4, 19)},
         {"< from 15 Adar II to 15 Adar I", Ymd(2000, 3, 22), -1, 0, Ymd(2000, 2, 21)},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const CalendarState s = SetUpFor(c.from);
-        EXPECT_EQ(c.years ? YearMoveTarget(s, c.years, Table()) : MonthMoveTarget(s, c.months), c.to);
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(c.years ? YearMoveTarget(SetUpFor(c.from), c.years, Table()) : MonthMoveTarget(SetUpFor(c.from), c.months), c.to)
+            << c.name;
 }
 
 // Every day of 5563..6549: "<" and ">" keep the day, cut to the month, and the opposite move comes back; ">>" by

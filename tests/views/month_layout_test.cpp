@@ -12,10 +12,10 @@ namespace {
 using test::SetUpFor;
 using test::Ymd;
 
-// Every month of the range: days in their weekday's column, a new row on Sunday, six rows at most, the
-// Gregorian number of the day, holiday and Saturday colours, and the marker on the selected day.
+// Every month of the range, shown from its 15th: days in their weekday's column, a new row on Sunday, six rows
+// at most, the Gregorian number of the day, holiday and Saturday colours, and the marker on the selected day.
 TEST(MonthLayoutTest, EveryMonthOfTheRange) {
-    for (CalendarState s = SetUpFor(Ymd(1802, 9, 27)); s.JewYear <= 6550; s = SetUpFor(s.NextMonthDate)) {
+    for (CalendarState s = SetUpFor(Ymd(1802, 10, 11)); s.JewYear <= 6550; s = SetUpFor(s.NextMonthDate + 14)) {
         ASSERT_TRUE(s.MonthDays == 29 || s.MonthDays == 30) << s.JewYear << s.JewMonthName;
         const auto cells = MonthCells(s);
         ASSERT_EQ(static_cast<int>(cells.size()), s.MonthDays);
@@ -61,7 +61,7 @@ TEST(GregorianLayoutTest, NamedWeekNumbers) {
         {Ymd(2002, 5, 5), 0, 19},    {Ymd(2002, 12, 31), 0, 53}, {Ymd(2001, 12, 30), -1, 52},
         {Ymd(2001, 12, 31), -1, 52}, {Ymd(2002, 1, 1), -1, 52},  {Ymd(2002, 1, 5), -1, 52},
         {Ymd(2002, 1, 6), -1, 1},    {Ymd(2005, 12, 31), -1, 52}, {Ymd(2006, 1, 1), -1, 53},
-        {Ymd(2006, 1, 7), -1, 53},   {Ymd(2002, 1, 1), -2, -1},
+        {Ymd(2006, 1, 7), -1, 53},   {Ymd(2002, 1, 1), -2, -1},  {Ymd(2002, 1, 6), -2, 52},
     };
     for (const auto& c : cases) EXPECT_EQ(WeekNumber(c.day, c.addWeek), c.week) << c.day.Serial() << " " << c.addWeek;
     CalendarState s;
@@ -98,12 +98,10 @@ TEST(GregorianLayoutTest, Moves) {
     };
     CalendarState s;
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
         s.GregDate = c.from;
         s.GregDay = static_cast<std::int16_t>(c.gregDay);
         const auto move = GregMonthMoveTarget(s, c.months);
-        EXPECT_EQ(move ? move->GregDate : Date{}, c.to);
-        EXPECT_EQ(move ? move->GregDay : 0, c.day);
+        EXPECT_TRUE(move ? move->GregDate == c.to && move->GregDay == c.day : c.day == 0) << c.name;
     }
     s.GregDate = Ymd(9999, 12, 31);
     EXPECT_EQ(GregStepTarget(s, 1), std::nullopt);
