@@ -82,8 +82,11 @@ TEST(MonthSetupTest, NamedDaysAndHolidays) {
         {Ymd(2001, 4, 28), "5 Iyyar 5761", "3 Yom Haatzmaut; 18 Lag B 'Omer; "},  // 5th a Saturday
         {Ymd(1998, 5, 1), "5 Iyyar 5758", "5 Yom Haatzmaut; 18 Lag B 'Omer; "},   // 5th a Friday
     };
+    CalendarState s = SetUpFor(Ymd(2000, 3, 21));
     for (const auto& c : cases) {
-        const CalendarState s = SetUpFor(c.day);
+        s.DayText.fill("stale");  // another month's texts go from every cell
+        s.SelDate = c.day;
+        ASSERT_TRUE(FindGDate(s, {}));
         std::string texts;
         for (int k = 1; k <= 42; ++k)
             if (!s.DayText[k].empty()) texts += std::to_string(k) + " " + s.DayText[k] + "; ";

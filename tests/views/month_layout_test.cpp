@@ -12,10 +12,10 @@ namespace {
 using test::SetUpFor;
 using test::Ymd;
 
-// Every month of the range, shown from its 15th: days in their weekday's column, a new row on Sunday, six rows
+// Every month of the range, shown from its 13th: days in their weekday's column, a new row on Sunday, six rows
 // at most, the Gregorian number of the day, holiday and Saturday colours, and the marker on the selected day.
 TEST(MonthLayoutTest, EveryMonthOfTheRange) {
-    for (CalendarState s = SetUpFor(Ymd(1802, 10, 11)); s.JewYear <= 6550; s = SetUpFor(s.NextMonthDate + 14)) {
+    for (CalendarState s = SetUpFor(Ymd(1802, 10, 9)); s.JewYear <= 6550; s = SetUpFor(s.NextMonthDate + 12)) {
         ASSERT_TRUE(s.MonthDays == 29 || s.MonthDays == 30) << s.JewYear << s.JewMonthName;
         const auto cells = MonthCells(s);
         ASSERT_EQ(static_cast<int>(cells.size()), s.MonthDays);
