@@ -37,20 +37,20 @@ private:
 
 // A file in a fresh temporary folder, removed with the object.
 struct TempFile {
-    explicit TempFile(const std::string& content, const std::string& name = "RHDates.Tvl") : path(dir.Write(name, content)) {}
+    explicit TempFile(const std::string& text, const std::string& name = "RHDates.Tvl") : path(dir.Write(name, text)) {}
     const std::string& Path() const { return path; }
     TempFolder dir;
     std::string path;
 };
 
-// Default settings set up for `day` on `table`; a failure when it cannot be.
-inline CalendarState SetUpFor(Date day, int yearStep = 1, const std::string& table = ShippedTable(), Notifier notify = {}) {
+// Default settings set up for `day` on `table` with year step `step`; a failure when it cannot be.
+inline CalendarState SetUpFor(Date day, int step = 1, const std::string& table = ShippedTable(), Notifier tell = {}) {
     CalendarState s;
     ReadSettings("", s);
     s.RHDatesFile = table;
     s.SelDate = day;
-    s.YearStep = static_cast<std::int16_t>(yearStep);
-    if (!FindGDate(s, notify)) ADD_FAILURE() << "no month setup for serial " << day.Serial();
+    s.YearStep = static_cast<std::int16_t>(step);
+    if (!FindGDate(s, tell)) ADD_FAILURE() << "no month setup for serial " << day.Serial();
     return s;
 }
 

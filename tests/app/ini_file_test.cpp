@@ -21,20 +21,20 @@ using test::Ymd;
 using Pairs = std::vector<std::pair<std::string, std::string>>;
 
 TEST(IniFileTest, ReadsValuesByTheProfileRules) {
-    const struct { const char* what; std::string content; const char* section; const char* key; const char* value; } cases[] = {
-        {"section case, CRLF", "[tOVEL]\r\nLanguage=Hebrew\r\n", "TOVEL", "Language", "Hebrew"},
-        {"key case, value case kept", "[Tovel]\nlanguage=MiXeD\n", "Tovel", "LANGUAGE", "MiXeD"},
-        {"blanks trimmed", "  [ \tTovel  ]  \r\n \t Key  =  some  value \t \r\n", "Tovel", "Key", "some  value"},
-        {"comment lines", ";Key=x\n[Tovel]\n;Key=c\n  #Key=h\nKey=real\n", "Tovel", "Key", "real"},
-        {"other section first", "[Other]\nKey=other\n[Tovel]\nKey=mine\n", "Tovel", "Key", "mine"},
-        {"key only outside the section", "Key=loose\n[Tovel]\nA=1\n[Other]\nKey=other\n", "Tovel", "Key", "dflt"},
-        {"names are not prefixes", "[Tovel2]\nKey=x\n[Tovel]\nKeys=x\nKe=y\n", "Tovel", "Key", "dflt"},
-        {"section twice, first key wins", "[Tovel]\nA=1\n[X]\nKey=x\n[tovel]\nKey=2\nKEY=3\n", "Tovel", "Key", "2"},
-        {"bare CR at the end", "[Tovel]\r\nKey=last\r", "Tovel", "Key", "last"},
-        {"byte order mark", "\xEF\xBB\xBF[Tovel]\r\nKey=v\r\n", "Tovel", "Key", "v"},
-        {"missing section", "[Other]\nKey=v\n", "Tovel", "Key", "dflt"},
+    const struct { const char* what; std::string content; const char* key; const char* value; } cases[] = {
+        {"section case, CRLF", "[tOVEL]\r\nLanguage=Hebrew\r\n", "Language", "Hebrew"},
+        {"key case, value case kept", "[Tovel]\nlanguage=MiXeD\n", "LANGUAGE", "MiXeD"},
+        {"blanks trimmed", "  [ \tTovel  ]  \r\n \t Key  =  some  value \t \r\n", "Key", "some  value"},
+        {"comment lines", ";Key=x\n[Tovel]\n;Key=c\n  #Key=h\nKey=real\n", "Key", "real"},
+        {"other section first", "[Other]\nKey=other\n[Tovel]\nKey=mine\n", "Key", "mine"},
+        {"key only outside the section", "Key=loose\n[Tovel]\nA=1\n[Other]\nKey=other\n", "Key", "dflt"},
+        {"names are not prefixes", "[Tovel2]\nKey=x\n[Tovel]\nKeys=x\nKe=y\n", "Key", "dflt"},
+        {"section twice, first key wins", "[Tovel]\nA=1\n[X]\nKey=x\n[tovel]\nKey=2\nKEY=3\n", "Key", "2"},
+        {"bare CR at the end", "[Tovel]\r\nKey=last\r", "Key", "last"},
+        {"byte order mark", "\xEF\xBB\xBF[Tovel]\r\nKey=v\r\n", "Key", "v"},
+        {"missing section", "[Other]\nKey=v\n", "Key", "dflt"},
     };
-    for (const auto& c : cases) EXPECT_EQ(GetProfileString(c.content, c.section, c.key, "dflt", 256), c.value) << c.what;
+    for (const auto& c : cases) EXPECT_EQ(GetProfileString(c.content, "Tovel", c.key, "dflt", 256), c.value) << c.what;
     EXPECT_EQ(GetProfileString("", "Tovel", "Key", "  d f \t", 51), "  d f");
 }
 
@@ -55,13 +55,11 @@ TEST(IniFileTest, ReturnIniValueKeepsAt49Characters) {
 }
 
 TEST(IniFileTest, WritingChangesOnlyItsOwnLines) {
+    const std::string head = "Language=loose\r\n; settings\r\n[Other]\r\nLanguage=keep\r\n[Tovel]\r\n;Language=old\r\n"
+                             "Unknown = stays  \r\n";
     const struct { const char* what; std::string before; Pairs keyValues; std::string after; } cases[] = {
-        {"update in place",
-         "Language=loose\r\n; settings\r\n[Other]\r\nLanguage=keep\r\n[Tovel]\r\n;Language=old\r\n"
-         "Unknown = stays  \r\n  language = English \r\nTop=1\r\n",
-         {{"Language", "Hebrew"}},
-         "Language=loose\r\n; settings\r\n[Other]\r\nLanguage=keep\r\n[Tovel]\r\n;Language=old\r\n"
-         "Unknown = stays  \r\nLanguage=Hebrew\r\nTop=1\r\n"},
+        {"update in place", head + "  language = English \r\nTop=1\r\n", {{"Language", "Hebrew"}},
+         head + "Language=Hebrew\r\nTop=1\r\n"},
         {"a new file", "", {{"Language", "Hebrew"}, {"Place", "two words"}, {"Empty", ""}},
          "[Tovel]\r\nLanguage=Hebrew\r\nPlace=two words\r\nEmpty=\r\n"},
         {"each line keeps its own end", "[Tovel]\nA=1\r\nB=2\nC=3", {{"a", "x"}, {"B", "y"}, {"c", "z"}},
@@ -111,7 +109,8 @@ TEST(SettingsTest, ReadAndSaveTheTenKeys) {
     WindowPlace place = ReadSettings("", s);
     EXPECT_EQ(SettingsToSave(s, place, s.ActiveLocation),
               (Pairs{{"FormTop", "300"}, {"FormLeft", "300"}, {"Gregorian", "0"}, {"AddXJ", "-100"}, {"AddYJ", "20"},
-                     {"AddXG", "0"}, {"AddYG", "0"}, {"AddWeek", "0"}, {"CapitalizeDates", "0"}, {"ActiveLocation", "0"}}));
+                     {"AddXG", "0"}, {"AddYG", "0"}, {"AddWeek", "0"}, {"CapitalizeDates", "0"},
+                     {"ActiveLocation", "0"}}));
     const std::string edited =
         "[Tovel]\r\nFormTop=1500.6\r\nformleft = -75\r\nGregorian=1\r\nAddXJ= -150\r\nAddYJ=2.5\r\n"
         "AddXG=3.5\r\nAddYG=40000\r\nAddWeek=-2x\r\nCapitalizeDates=1\r\nActiveLocation=7\r\n";
@@ -125,8 +124,7 @@ TEST(SettingsTest, ReadAndSaveTheTenKeys) {
     CalendarState again;
     place = ReadSettings(*UpdateProfileText(edited, kProfileSection, saved), again);
     EXPECT_EQ(SettingsToSave(again, place, again.ActiveLocation), saved);
-    // A pop-up run leaves the view setting alone.
-    s.PopupMode = true;
+    s.PopupMode = true;  // a pop-up run leaves the view setting alone
     for (const auto& [key, value] : SettingsToSave(s, {}, 0)) EXPECT_NE(key, "Gregorian");
 }
 
@@ -136,7 +134,7 @@ TEST(WindowPositionTest, SavedPositionOrDefault) {
     const struct { const char* name; double top, left; int x, y; } cases[] = {
         {"default", 300, 300, 20, 20},                            {"on the second screen", 3000, 30000, 2000, 200},
         {"rounded to the nearest pixel", 307, 292, 19, 20},       {"rounded up to the nearest pixel", 308, 308, 21, 21},
-        {"partly off the left edge", 300, -4500, -300, 20},       {"one pixel still on screen", -5775, -5025, -335, -385},
+        {"partly off the left edge", 300, -4500, -300, 20},       {"one pixel on screen", -5775, -5025, -335, -385},
         {"just off the left edge", 300, -5040, 20, 20},           {"just off the top", -5790, 300, 20, 20},
         {"right of both screens", 300, 34560, 20, 20},            {"below the first screen only", 12000, 300, 20, 20},
         {"below the second screen", 15360, 16000, 20, 20},        {"far away", 9000000, -900000, 20, 20},
@@ -146,8 +144,7 @@ TEST(WindowPositionTest, SavedPositionOrDefault) {
         const PixelPoint p = WindowCorner(c.top, c.left, 336, 386, screens);
         EXPECT_EQ(std::tie(p.X, p.Y), std::tie(c.x, c.y)) << c.name;
     }
-    // Without any screen information the saved position stands.
-    const PixelPoint p = WindowCorner(-9000, 90000, 336, 386, {});
+    const PixelPoint p = WindowCorner(-9000, 90000, 336, 386, {});  // no screens known: the saved position stands
     EXPECT_EQ(std::tie(p.X, p.Y), std::tuple(6000, -600));
 }
 
@@ -164,8 +161,8 @@ TEST(PopupTest, SpeaksOnlyOnAHolidayWithALocation) {
         {"only one table", "Tovel.ini", "[Tovel]\r\nActiveLocation=2\r\n", yomKippur, false},
         {"as the profile reads", "Tovel.ini", "[tovel]\r\n activelocation = 1.4 \r\n", yomKippur, true},
         {"outside the table", "", "", Ymd(3000, 1, 1), true},
-        {"Unknown year type", "RHDates.Tvl", "5759 21-Sep-1998\r\n5760 11-Sep-1999\r\n5761 01-Oct-2000\r\n5762 18-Sep-2001\r\n",
-         ordinary, true},
+        {"Unknown year type", "RHDates.Tvl",
+         "5759 21-Sep-1998\r\n5760 11-Sep-1999\r\n5761 01-Oct-2000\r\n5762 18-Sep-2001\r\n", ordinary, true},
         {"damaged", "RHDates.Tvl", "5759 21-Sep-1998\r\n5760 11-Sep-1999\r\n5762 18-Sep-2001\r\n", ordinary, true},
     };
     for (const auto& step : steps) {

@@ -10,7 +10,7 @@ namespace {
 using test::SetUpFor;
 using test::Ymd;
 
-TEST(HolidayChooserTest, NamedPicks) {
+TEST(HolidayChooserTest, NamedPicksAndTheUpperLimit) {
     const struct { const char* name; Date from; const char* pick; Date to; } cases[] = {
         {"20 Tishri, Yom Kippur: back in the shown month", Ymd(1999, 9, 30), "Yom Kippur", Ymd(1999, 9, 20)},
         {"1 Heshvan, Rosh Hashanah: next year", Ymd(1999, 10, 11), "Rosh Hashanah", Ymd(2000, 9, 30)},
@@ -35,10 +35,7 @@ TEST(HolidayChooserTest, NamedPicks) {
         const HolidayPick pick = PickHoliday(SetUpFor(c.from), c.pick, {});
         EXPECT_TRUE(!pick.Refused && pick.SelDate == c.to) << c.name << ": " << FormatDate(pick.SelDate);
     }
-}
-
-// From 6550 a pick may still reach 6551; from 6551 it is refused.
-TEST(HolidayChooserTest, UpperLimit) {
+    // From 6550 a pick may still reach 6551; from 6551 it is refused.
     CalendarState s = SetUpFor(Ymd(2790, 1, 1));
     ASSERT_EQ(s.JewYear, 6550);
     EXPECT_FALSE(PickHoliday(s, "Rosh Hashanah", {}).Refused);
@@ -58,7 +55,8 @@ TEST(HolidayChooserTest, EveryPickLandsOnItsHoliday) {
                 SCOPED_TRACE(testing::Message() << e.Text << " from " << day << from.JewMonthName << from.JewYear);
                 const CalendarState to = SetUpFor(PickHoliday(from, e.Text, {}).SelDate);
                 ASSERT_EQ(to.DayText[to.JewDay].rfind(e.Text, 0), 0u) << to.DayText[to.JewDay];
-                EXPECT_TRUE(to.FirstDate == from.FirstDate || (to.SelDate > from.SelDate && to.SelDate - from.SelDate < 415));
+                const int ahead = to.SelDate - from.SelDate;
+                EXPECT_TRUE(to.FirstDate == from.FirstDate || (ahead > 0 && ahead < 385 + 30)) << ahead;
             }
         }
     }

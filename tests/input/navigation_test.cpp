@@ -20,15 +20,15 @@ TEST(NavigationTest, ClickOnTheGrid) {
     // Column c covers X 180 + 650c .. 180 + 650c + 649, row r Y 180 + 450r .. 180 + 450r + 449.
     // Gregorian rows: 1 February 2015 is a Sunday, 1 April 2000 a Saturday.
     const struct { const char* name; std::int16_t firstCell, monthDays; Date greg; float x, y; int day; } cases[] = {
-        {"left margin, X=100", 1, 30, {}, 100, 100, 1},           {"829.4 rounds into column 0", 1, 30, {}, 829.4f, 100, 1},
-        {"829.5 rounds into column 1", 1, 30, {}, 829.5f, 100, 2},  {"last twip of column 6, row 0", 1, 30, {}, 4729, 629, 7},
+        {"left margin, X=100", 1, 30, {}, 100, 100, 1},       {"829.4 rounds to column 0", 1, 30, {}, 829.4f, 100, 1},
+        {"829.5 rounds to column 1", 1, 30, {}, 829.5f, 100, 2}, {"end of column 6, row 0", 1, 30, {}, 4729, 629, 7},
         {"right of column 7", 1, 30, {}, 4730, 100, 0},             {"left of the picture", 1, 30, {}, -20, 100, 0},
         {"last twip of row 5", 7, 30, {}, 100, 2879, 30},           {"below row 6", 7, 30, {}, 100, 2880, 0},
         {"empty cell before day 1", 4, 29, {}, 2129, 100, 0},       {"column 3 holds day 1", 4, 29, {}, 2130, 100, 1},
         {"empty cell after day 30", 7, 30, {}, 830, 2879, 0},
         // Gregorian months, marked by no Jewish month length:
-        {"X=100", 0, 0, Ymd(2015, 2, 20), 100, 100, 1},       {"after 28 February", 0, 0, Ymd(2015, 2, 1), 100, 2000, 0},
-        {"before 1 April", 0, 0, Ymd(2000, 4, 9), 4000, 100, 0}, {"30 April in row 5", 0, 0, Ymd(2000, 4, 9), 100, 2500, 30},
+        {"X=100", 0, 0, Ymd(2015, 2, 20), 100, 100, 1},     {"after 28 Feb", 0, 0, Ymd(2015, 2, 1), 100, 2000, 0},
+        {"before 1 Apr", 0, 0, Ymd(2000, 4, 9), 4000, 100, 0}, {"30 Apr, row 5", 0, 0, Ymd(2000, 4, 9), 100, 2500, 30},
         {"right of column 7", 0, 0, Ymd(2000, 4, 9), 4730, 700, 0},
     };
     for (const auto& c : cases) {
@@ -37,13 +37,14 @@ TEST(NavigationTest, ClickOnTheGrid) {
         s.MonthDays = c.monthDays;
         s.FirstCell = c.firstCell;
         if (c.monthDays == 0)
-            EXPECT_EQ(GregDateAt(s, c.x, c.y), c.day ? std::optional(c.greg + (c.day - c.greg.Day())) : std::nullopt) << c.name;
+            EXPECT_EQ(GregDateAt(s, c.x, c.y), c.day ? std::optional(c.greg + c.day - c.greg.Day()) : std::nullopt)
+                << c.name;
         else
             EXPECT_EQ(JewishDayAt(s, c.x, c.y).value_or(0), c.day) << c.name;
     }
 }
 
-TEST(NavigationTest, NamedMoves) {
+TEST(NavigationTest, NamedMovesAndYearSources) {
     const struct { const char* name; Date from; int months, years; Date to; } cases[] = {
         {">> from Purim of a common year to 14 Adar II", Ymd(1999, 3, 2), 0, 1, Ymd(2000, 3, 21)},
         {">> from 14 Adar II to the single Adar", Ymd(2000, 3, 21), 0, 1, Ymd(2001, 3, 9)},
@@ -58,9 +59,18 @@ TEST(NavigationTest, NamedMoves) {
         {"> from 14 Adar II to 14 Nisan", Ymd(2000, 3, 21), 1, 0, Ymd(2000, 4, 19)},
         {"< from 15 Adar II to 15 Adar I", Ymd(2000, 3, 22), -1, 0, Ymd(2000, 2, 21)},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(c.years ? YearMoveTarget(SetUpFor(c.from), c.years, Table()) : MonthMoveTarget(SetUpFor(c.from), c.months), c.to)
-            << c.name;
+    for (const auto& c : cases) {
+        const CalendarState s = SetUpFor(c.from);
+        EXPECT_EQ(c.years ? YearMoveTarget(s, c.years, Table()) : MonthMoveTarget(s, c.months), c.to) << c.name;
+    }
+    // A missing table, a missing year or an impossible year length give no move.
+    test::TempFolder folder;
+    const std::string good = folder.Write("good", "5760 11-Sep-1999\r\n5761 30-Sep-2000\r\n5762 18-Sep-2001\r\n");
+    const CalendarState tishri = SetUpFor(Ymd(1999, 10, 1));  // 21 Tishri 5760
+    EXPECT_EQ(YearMoveTarget(tishri, 1, YearTableFile(good)), Ymd(2000, 10, 20));
+    EXPECT_EQ(YearMoveTarget(tishri, 2, YearTableFile(good)), std::nullopt);
+    EXPECT_EQ(YearMoveTarget(tishri, 1, YearTableFile(folder.Path() + "/missing")), std::nullopt);
+    EXPECT_EQ(YearMoveTarget(tishri, 1, YearStartTable::FromText("5761 30-Sep-2000\n5762 21-Sep-2001")), std::nullopt);
 }
 
 // Every day of 5563..6549: "<" and ">" keep the day, cut to the month, and the opposite move comes back; ">>" by
@@ -102,16 +112,6 @@ TEST(NavigationTest, MovesOverTheTable) {
     }
 }
 
-// A missing table, a missing year or an impossible year length give no move.
-TEST(NavigationTest, YearStartSources) {
-    test::TempFolder folder;
-    const std::string good = folder.Write("good", "5760 11-Sep-1999\r\n5761 30-Sep-2000\r\n5762 18-Sep-2001\r\n");
-    const CalendarState s = SetUpFor(Ymd(1999, 10, 1));  // 21 Tishri 5760
-    EXPECT_EQ(YearMoveTarget(s, 1, YearTableFile(good)), Ymd(2000, 10, 20));
-    EXPECT_EQ(YearMoveTarget(s, 2, YearTableFile(good)), std::nullopt);
-    EXPECT_EQ(YearMoveTarget(s, 1, YearTableFile(folder.Path() + "/missing")), std::nullopt);
-    EXPECT_EQ(YearMoveTarget(s, 1, YearStartTable::FromText("5761 30-Sep-2000\n5762 21-Sep-2001\n")), std::nullopt);
-}
 
 }  // namespace
 }  // namespace tovel
