@@ -1,6 +1,7 @@
-#include <gtest/gtest.h>
-
 #include <map>
+#include <tuple>
+
+#include <gtest/gtest.h>
 
 #include "engine/format_date.h"
 #include "engine/holidays.h"
@@ -14,57 +15,33 @@ namespace {
 using test::SetUpFor;
 using test::Ymd;
 
-// Every month from Tishri 5563 to Elul 6550 on the shipped table, set up from
-// its first and from its last day: months follow each other without a gap,
-// the months of a year add up to its length, a new year starts after Elul, and
-// each year has each holiday once (Rosh Hashanah twice), never a moved one on
-// a Saturday and none in a leap year's Adar I.
+// Every month of 5563..6550 from its first day: months follow without a gap and add up to their year, which ends
+// with Elul; each holiday comes once a year (Rosh Hashanah twice), a moved one never on a Saturday, none in Adar I.
 TEST(MonthSetupSweepTest, EveryMonthOfTheRange) {
-    CalendarState s = SetUpFor(Ymd(1802, 9, 27));
+    CalendarState s = SetUpFor(Ymd(1802, 9, 27)), prev = s;  // prev: the month before
     ASSERT_EQ(s.JewYear, 5563);
-    int messages = 0;
-    const Notifier count = [&](const std::string&) { ++messages; };
-    int year = s.JewYear, daysInYear = 0, monthsInYear = 0, lastMonth = 12;
-    Date lastNextYearStart = s.YearStart, lastYearAfterStart = s.NextYearStart;
-    int lastYearType = 0;
+    int year = s.JewYear, days = 0, months = 0;
     std::map<std::string, int> holidays;
-    auto checkHolidays = [&] {
+    const auto endOfYear = [&] {
+        EXPECT_EQ(prev.JewMonthNo, 12);
+        EXPECT_EQ(days, YearTypeLength(prev.YearType));
+        EXPECT_EQ(months, IsLeapYearType(prev.YearType) ? 13 : 12);
         for (const HolidayRow& row : HolidayTable())
-            EXPECT_EQ(holidays[std::string(row.Text)], row.Text == "Rosh Hashanah" ? 2 : 1)
-                << year << " " << row.Text;
+            EXPECT_EQ(holidays[std::string(row.Text)], row.Text == "Rosh Hashanah" ? 2 : 1) << row.Text;
         holidays.clear();
+        days = months = 0;
     };
     while (s.JewYear <= 6550) {
         SCOPED_TRACE(testing::Message() << s.JewYear << s.JewMonthName);
-        // A broken month must fail here, not loop for ever.
-        ASSERT_TRUE(s.MonthDays == 29 || s.MonthDays == 30) << s.MonthDays;
-        ASSERT_EQ(s.JewDay, 1);
-        ASSERT_EQ(s.FirstDate, s.SelDate);
-        ASSERT_EQ(s.NextMonthDate, s.FirstDate + s.MonthDays);
-        ASSERT_EQ(s.FirstCell, s.FirstDate.Weekday());
-        ASSERT_GE(s.YearType, 1);
+        ASSERT_TRUE(s.MonthDays == 29 || s.MonthDays == 30) << s.MonthDays;  // not loop for ever
+        ASSERT_TRUE(std::tie(s.JewDay, s.FirstDate, s.NextMonthDate, s.FirstCell) ==
+                    std::tuple(1, s.SelDate, s.FirstDate + s.MonthDays, s.FirstDate.Weekday()));
         ASSERT_EQ(s.NextYearStart - s.YearStart, YearTypeLength(s.YearType));
-
-        CalendarState last = s;
-        last.SelDate = s.NextMonthDate - 1;
-        ASSERT_TRUE(FindGDate(last, count));
-        ASSERT_EQ(last.JewDay, s.MonthDays);
-        ASSERT_EQ(last.JewMonthNo, s.JewMonthNo);
-        ASSERT_EQ(last.JewYear, s.JewYear);
-        ASSERT_EQ(last.FirstDate, s.FirstDate);
-
         if (s.JewYear != year) {
-            ASSERT_EQ(s.JewYear, year + 1);
-            ASSERT_EQ(lastMonth, 12);
-            ASSERT_EQ(s.JewMonthNo, 1);
-            ASSERT_EQ(s.YearStart, s.SelDate);
-            ASSERT_EQ(s.YearStart, lastNextYearStart);
-            ASSERT_EQ(s.NextYearStart, lastYearAfterStart);
-            ASSERT_EQ(daysInYear, YearTypeLength(lastYearType));
-            ASSERT_EQ(monthsInYear, IsLeapYearType(lastYearType) ? 13 : 12);
-            checkHolidays();
+            ASSERT_TRUE(std::tie(s.JewYear, s.JewMonthNo, s.YearStart, s.NextYearStart) ==
+                        std::tuple(year + 1, 1, prev.NextYearStart, prev.YearAfterStart));
+            endOfYear();
             year = s.JewYear;
-            daysInYear = monthsInYear = 0;
         }
         for (int day = 1; day <= s.MonthDays; ++day) {
             const std::string& text = s.DayText[static_cast<std::size_t>(day)];
@@ -72,102 +49,86 @@ TEST(MonthSetupSweepTest, EveryMonthOfTheRange) {
             ++holidays[text];
             ASSERT_FALSE(s.JewMonthNo == 6 && IsLeapYearType(s.YearType)) << text;
             for (const HolidayRow& row : HolidayTable())
-                if (row.Text == text && row.SaturdayDay != 0)
-                    ASSERT_NE((s.FirstDate + (day - 1)).Weekday(), kSaturday) << text;
+                ASSERT_FALSE(row.Text == text && row.SaturdayDay && (s.FirstDate + (day - 1)).Weekday() == kSaturday);
         }
-        daysInYear += s.MonthDays;
-        ++monthsInYear;
-        lastMonth = s.JewMonthNo;
-        lastYearType = s.YearType;
-        lastNextYearStart = s.NextYearStart;
-        lastYearAfterStart = s.YearAfterStart;
+        days += s.MonthDays;
+        ++months;
+        prev = s;
         s.SelDate = s.NextMonthDate;
-        ASSERT_TRUE(FindGDate(s, count));
+        ASSERT_TRUE(FindGDate(s, {}));
     }
-    checkHolidays();
+    endOfYear();
     EXPECT_EQ(year, 6550);
-    EXPECT_EQ(lastMonth, 12);
-    EXPECT_EQ(messages, 0);
 }
 
-TEST(MonthSetupTest, NamedDays) {
-    const struct {
-        const char* name;
-        Date day;
-        int year, monthNo, jewDay, monthDays, yearType;
-        const char* monthName;
-        Date yearStart, nextYearStart;
-    } cases[] = {
-        {"1 Tishri 5760", Ymd(1999, 9, 11), 5760, 1, 1, 30, 6, " Tishri ", Ymd(1999, 9, 11), Ymd(2000, 9, 30)},
-        {"29 Elul 5759", Ymd(1999, 9, 10), 5759, 12, 29, 29, 3, " Elul ", Ymd(1998, 9, 21), Ymd(1999, 9, 11)},
-        {"14 Adar II 5760", Ymd(2000, 3, 21), 5760, 13, 14, 29, 6, " Adar II ", Ymd(1999, 9, 11), Ymd(2000, 9, 30)},
-        {"30 Tishri 5760", Ymd(1999, 10, 10), 5760, 1, 30, 30, 6, " Tishri ", Ymd(1999, 9, 11), Ymd(2000, 9, 30)},
-        {"1 Heshvan 5760", Ymd(1999, 10, 11), 5760, 2, 1, 30, 6, " Heshvan ", Ymd(1999, 9, 11), Ymd(2000, 9, 30)},
-        {"30 Heshvan 5760", Ymd(1999, 11, 9), 5760, 2, 30, 30, 6, " Heshvan ", Ymd(1999, 9, 11), Ymd(2000, 9, 30)},
-        {"1 Adar I 5760", Ymd(2000, 2, 7), 5760, 6, 1, 30, 6, " Adar I ", Ymd(1999, 9, 11), Ymd(2000, 9, 30)},
-        {"single Adar 5764", Ymd(2004, 3, 6), 5764, 6, 13, 29, 3, " Adar I ", Ymd(2003, 9, 27), Ymd(2004, 9, 16)},
-        {"1 Nisan 5764", Ymd(2004, 3, 23), 5764, 7, 1, 30, 3, " Nisan ", Ymd(2003, 9, 27), Ymd(2004, 9, 16)},
+// Named days and the holiday texts of their month ("day text; "); Saturdays move some of them.
+TEST(MonthSetupTest, NamedDaysAndHolidays) {
+    const std::string tishri = "1 Rosh Hashanah; 2 Rosh Hashanah; 10 Yom Kippur; 15 Succoth (Tishri 15-21); "
+                               "22 Sh 'mini Atzeret; 23 Simchat Torah; ";
+    const struct { Date day; const char* name; std::string texts; } cases[] = {
+        {Ymd(1999, 9, 11), "1 Tishri 5760", tishri},       {Ymd(1999, 10, 10), "30 Tishri 5760", tishri},
+        {Ymd(1999, 9, 10), "29 Elul 5759", ""},            {Ymd(1999, 10, 11), "1 Heshvan 5760", ""},
+        {Ymd(1999, 11, 9), "30 Heshvan 5760", ""},         {Ymd(2000, 3, 7), "30 Adar I 5760", ""},
+        {Ymd(2000, 1, 1), "23 Tevet 5760", "10 Tzom Tevet; "}, {Ymd(2000, 2, 1), "25 Shevat 5760", "15 Tu B 'Shevat; "},
+        {Ymd(1999, 12, 1), "22 Kislev 5760", "25 Hanukkah (8 days); "},
+        {Ymd(2001, 12, 10), "25 Kislev 5762", "25 Hanukkah (8 days); "},  // a regular year: Heshvan 29, Kislev 30
+        {Ymd(2000, 6, 10), "7 Sivan 5760", "6 Shavuot (Sivan 6-7); "},
+        {Ymd(2000, 8, 10), "9 Av 5760", "9 Tisha B 'Av; "}, {Ymd(2012, 7, 28), "9 Av 5772", "10 Tisha B 'Av; "},
+        {Ymd(2000, 3, 21), "14 Adar II 5760", "13 Ta 'anit Esther; 14 Purim; "},
+        {Ymd(2004, 3, 6), "13 Adar I 5764", "11 Ta 'anit Esther; 14 Purim; "},  // the single Adar
+        {Ymd(1997, 3, 22), "13 Adar II 5757", "11 Ta 'anit Esther; 14 Purim; "},
+        {Ymd(2004, 3, 23), "1 Nisan 5764", "15 Pesach (Nisan 15-22); 27 Yom Hashoah; "},
+        {Ymd(2001, 4, 28), "5 Iyyar 5761", "3 Yom Haatzmaut; 18 Lag B 'Omer; "},  // 5th a Saturday
+        {Ymd(1998, 5, 1), "5 Iyyar 5758", "5 Yom Haatzmaut; 18 Lag B 'Omer; "},   // 5th a Friday
     };
+    CalendarState s = SetUpFor(Ymd(2000, 3, 21));
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const CalendarState s = SetUpFor(c.day);
-        EXPECT_EQ(s.JewYear, c.year);
-        EXPECT_EQ(s.JewMonthNo, c.monthNo);
-        EXPECT_EQ(s.JewDay, c.jewDay);
-        EXPECT_EQ(s.MonthDays, c.monthDays);
-        EXPECT_EQ(s.YearType, c.yearType);
-        EXPECT_EQ(s.JewMonthName, c.monthName);
-        EXPECT_EQ(s.YearStart, c.yearStart);
-        EXPECT_EQ(s.NextYearStart, c.nextYearStart);
+        s.DayText.fill("stale");  // another month's texts go from every cell
+        s.SelDate = c.day;
+        ASSERT_TRUE(FindGDate(s, {}));
+        std::string texts;
+        for (int k = 1; k <= 42; ++k)
+            if (!s.DayText[k].empty()) texts += std::to_string(k) + " " + s.DayText[k] + "; ";
+        EXPECT_EQ(std::to_string(s.JewDay) + s.JewMonthName + std::to_string(s.JewYear), c.name);
+        EXPECT_EQ(texts, c.texts) << c.name;
     }
 }
 
-// A table with an impossible year length: the user is told, and the month is
-// laid out with the fallback lengths (Heshvan 29, Kislev 30, one Adar of 29).
+// An impossible year length: the user is told, and months take the fallback lengths (Heshvan 29, Kislev 30,
+// one Adar of 29); past their 354 days the month is not found.
 TEST(MonthSetupTest, UnknownYearType) {
-    const test::TempFile table(
-        "5759 21-Sep-1998\r\n5760 11-Sep-1999\r\n5761 01-Oct-2000\r\n5762 18-Sep-2001\r\n");
-    std::vector<std::string> messages;
-    CalendarState s;
-    s.RHDatesFile = table.Path();
-    s.SelDate = Ymd(1999, 9, 11) + 30 + 29 + 30 + 29 + 30 + 13;  // 14 Adar with the fallback
-    ASSERT_TRUE(FindGDate(s, [&](const std::string& m) { messages.push_back(m); }));
-    EXPECT_EQ(messages, std::vector<std::string>{"Unknown year type"});
-    EXPECT_EQ(s.YearType, 0);
-    EXPECT_EQ(s.JewMonthNo, 6);
-    EXPECT_EQ(s.JewDay, 14);
-    EXPECT_EQ(s.MonthDays, 29);
-    EXPECT_EQ(s.DayText[14], "Purim");
-    // Past the 354 days the fallback covers, the month is not found.
+    const test::TempFile table("5759 21-Sep-1998\r\n5760 11-Sep-1999\r\n5761 01-Oct-2000\r\n5762 18-Sep-2001\r\n");
+    std::vector<std::string> told;
+    const Notifier tell = [&](const std::string& m) { told.push_back(m); };
+    CalendarState s = SetUpFor(Ymd(1999, 9, 11) + 30 + 29 + 30 + 29 + 30 + 13, 1, table.Path(), tell);  // 14 Adar
+    EXPECT_EQ(told, std::vector<std::string>{"Unknown year type"});
+    EXPECT_EQ(std::tie(s.YearType, s.JewMonthNo, s.JewDay, s.MonthDays, s.DayText[14]),
+              std::make_tuple(0, 6, 14, 29, "Purim"));
     s.SelDate = Ymd(2000, 9, 30);
-    messages.clear();
-    ASSERT_TRUE(FindGDate(s, [&](const std::string& m) { messages.push_back(m); }));
-    EXPECT_EQ(messages.size(), 1u);
-    EXPECT_EQ(s.MonthDays, 0);
+    ASSERT_TRUE(FindGDate(s, tell));
+    EXPECT_EQ(std::make_tuple(told.size(), s.MonthDays), std::make_tuple(2u, 0));
 }
 
-// Start-up on a day the table cannot show: the nearest month when the day lies
-// before or after the table's years, a plain refusal for a damaged table.
+// Start-up on a day the table cannot show: the nearest month it covers, or a refusal when it is damaged.
 TEST(MonthSetupTest, FallbackForADayTheTableCannotShow) {
     const std::string shipped = test::ShippedTable();
     for (const Date day : {Ymd(1700, 1, 1), Ymd(1801, 9, 1), Ymd(2791, 10, 1), Ymd(3000, 1, 1)}) {
         SCOPED_TRACE(FormatDate(day));
         const YearTableFallback f = FallbackForDay(shipped, day, 1);
         ASSERT_TRUE(f.Nearest.has_value()) << f.Problem;
-        EXPECT_EQ(f.Problem, shipped + " does not reach " + FormatDate(day) +
-                                 "; showing the nearest month it covers");
-        const CalendarState s = SetUpFor(*f.Nearest);
-        EXPECT_EQ(s.JewYear, day.Year() < 2000 ? 5562 : 6551);
+        EXPECT_EQ(f.Problem, shipped + " does not reach " + FormatDate(day) + "; showing the nearest month it covers");
+        EXPECT_EQ(SetUpFor(*f.Nearest).JewYear, day.Year() < 2000 ? 5562 : 6551);
     }
-    const test::TempFile gap("5759 21-Sep-1998\r\n5760 11-Sep-1999\r\n5762 18-Sep-2001\r\n");
-    const YearTableFallback damaged = FallbackForDay(gap.Path(), Ymd(2000, 12, 1), 1);
-    EXPECT_EQ(damaged.Problem, gap.Path() + " is damaged: it cannot describe 01-Dec-2000");
-    EXPECT_FALSE(damaged.Nearest.has_value());
-    const test::TempFile empty("");
-    EXPECT_EQ(FallbackForDay(empty.Path(), Ymd(2000, 1, 1), 1).Problem, empty.Path() + " holds no year lines");
     const test::TempFolder folder;
-    EXPECT_EQ(FallbackForDay(folder.Path(), Ymd(2000, 1, 1), 1).Problem,
-              folder.Path() + " cannot be read: not a regular file (a folder, a FIFO or a device)");
+    for (const auto& [path, problem] :
+         {std::pair(folder.Write("gap", "5759 21-Sep-1998\r\n5760 11-Sep-1999\r\n5762 18-Sep-2001\r\n"),
+                    " is damaged: it cannot describe 01-Dec-2000"),
+          {folder.Write("empty", ""), " holds no year lines"},
+          {folder.Path(), " cannot be read: not a regular file (a folder, a FIFO or a device)"}}) {
+        const YearTableFallback f = FallbackForDay(path, Ymd(2000, 12, 1), 1);
+        EXPECT_EQ(f.Problem, path + problem);
+        EXPECT_FALSE(f.Nearest.has_value());
+    }
 }
 
 }  // namespace
