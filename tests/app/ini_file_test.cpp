@@ -67,6 +67,7 @@ TEST(IniFileTest, WritingChangesOnlyItsOwnLines) {
         {"append before the comment of the next section", "[Tovel]\r\nA=1\r\n\r\n; about Other\r\n[Other]\r\nB=2\r\n",
          {{"B", "new"}}, "[Tovel]\r\nA=1\r\nB=new\r\n\r\n; about Other\r\n[Other]\r\nB=2\r\n"},
         {"LF file stays LF", "[Tovel]\nA=1\n[Other]\nX=1\n", {{"B", "2"}}, "[Tovel]\nA=1\nB=2\n[Other]\nX=1\n"},
+        {"a bare CR ending the text keeps its CR", "[Other]\nX=1\r", {{"A", "1"}}, "[Other]\nX=1\r\n[Tovel]\nA=1\n"},
         {"new section after a last line without newline", "[Other]\nX=1", {{"A", "1"}, {"B", "2"}},
          "[Other]\nX=1\n[Tovel]\nA=1\nB=2\n"},
         {"section twice: update where the key is, append to the first",
