@@ -74,26 +74,33 @@ TEST(SunsetTableTest, OddLines) {
 }
 
 TEST(SunsetTableTest, FindLocations) {
-    Folder folder;
-    EXPECT_EQ(FindLocations(folder.Path(), 1).ActiveLocation, 0);
+    Folder folder, own;
+    const std::vector<std::string> both = {folder.Path(), own.Path()};
+    EXPECT_EQ(FindLocations(both, 1).ActiveLocation, 0);
     folder.Write("c.sun", "Tiberias\r\n");
     folder.Write("a.sun", "Jerusalem\r\n Jan  1  4:45\r\n");
     folder.Write("B.SUN", "Haifa\n");
     folder.Write("notes.txt", "not a table\r\n");
     folder.Write("empty.sun", "");
     fs::create_directories(fs::path(folder.Path()) / "dir.sun");
-    Locations found = FindLocations(folder.Path(), 3);
-    EXPECT_EQ(found.Files, (std::vector<std::string>{"B.SUN", "a.sun", "c.sun"}));
-    EXPECT_EQ(found.Names, (std::vector<std::string>{"Haifa", "Jerusalem", "Tiberias"}));
+    // The second folder's tables follow the first's, each folder in name order.
+    own.Write("0.sun", "Eilat\r\n");
+    Locations found = FindLocations(both, 3);
+    EXPECT_EQ(found.Files, (std::vector<std::string>{folder.Path() + "/B.SUN", folder.Path() + "/a.sun",
+                                                     folder.Path() + "/c.sun", own.Path() + "/0.sun"}));
+    EXPECT_EQ(found.Names, (std::vector<std::string>{"Haifa", "Jerusalem", "Tiberias", "Eilat"}));
     EXPECT_EQ(found.ActiveLocation, 3);
-    EXPECT_EQ(FindLocations(folder.Path(), 4).ActiveLocation, 0);
-    EXPECT_EQ(FindLocations(folder.Path(), 7).ActiveLocation, 0);
-    EXPECT_EQ(FindLocations(folder.Path(), -2).ActiveLocation, -2);  // kept, and means none
+    EXPECT_EQ(FindLocations(both, 4).ActiveLocation, 4);
+    EXPECT_EQ(FindLocations({folder.Path()}, 4).ActiveLocation, 0);
+    EXPECT_EQ(FindLocations(both, 7).ActiveLocation, 0);
+    EXPECT_EQ(FindLocations(both, -2).ActiveLocation, -2);  // kept, and means none
+    // Ten in all: the first folder's fill the menu before the second's.
     for (int i = 0; i < 12; ++i) folder.Write("z" + std::to_string(10 + i) + ".sun", "Town " + std::to_string(i));
-    found = FindLocations(folder.Path(), 10);
+    found = FindLocations(both, 10);
     EXPECT_EQ(found.Files.size(), 10u);
+    EXPECT_EQ(found.Names.back(), "Town 6");
     EXPECT_EQ(found.ActiveLocation, 10);
-    EXPECT_EQ(FindLocations(folder.Path() + "/nowhere", 1).Files.size(), 0u);
+    EXPECT_EQ(FindLocations({folder.Path() + "/nowhere"}, 1).Files.size(), 0u);
 }
 
 // Names written on other systems: UTF-8 kept, Windows-1252 converted, the
@@ -109,7 +116,7 @@ TEST(SunsetTableTest, NamesInUtf8AndWindows1252) {
         {"f.sun", "Odd \x81\x8D byte", "Odd \xEF\xBF\xBD\xEF\xBF\xBD byte"},
     };
     for (const auto& c : cases) folder.Write(c.file, c.line + "\r\n Mar 21  6:14\r\n");
-    const Locations found = FindLocations(folder.Path(), 0);
+    const Locations found = FindLocations({folder.Path()}, 0);
     ASSERT_EQ(found.Names.size(), std::size(cases));
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         SCOPED_TRACE(cases[i].file);
@@ -139,7 +146,7 @@ TEST(SunsetTableTest, PathsThatAreNotTables) {
     EXPECT_EQ(ReadDataFile(fifo, content), FileRead::NotRegularFile);
     EXPECT_EQ(ReadDataFile(huge, content), FileRead::TooLarge);
     EXPECT_EQ(ReadDataFile(folder.Path() + "/missing.sun", content), FileRead::Missing);
-    EXPECT_EQ(FindLocations(folder.Path(), 0).Files, std::vector<std::string>{"good.sun"});
+    EXPECT_EQ(FindLocations({folder.Path()}, 0).Files, std::vector<std::string>{good});
 }
 
 }  // namespace
