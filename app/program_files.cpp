@@ -13,7 +13,8 @@ namespace {
 // An XDG base folder: the variable when it holds an absolute path, else
 // `fallback` under the home folder.
 std::optional<std::string> BaseFolder(const std::optional<std::string>& variable,
-                                      const std::optional<std::string>& home, const char* fallback) {
+                                      const std::optional<std::string>& home,
+                                      const char* fallback) {
     if (variable && variable->starts_with('/')) return *variable;
     if (home && home->starts_with('/')) return *home + fallback;
     return std::nullopt;

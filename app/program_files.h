@@ -21,9 +21,12 @@ struct UserFolders {
 };
 
 struct ProgramFiles {
-    std::string Settings;                   // full path of Tovel.ini, read at start, written at the end
-    std::vector<std::string> TableFolders;  // where *.sun tables are listed, in menu order
-    std::string UserTableFolder;            // the user's own table folder; "" when tables go beside the program
+    // The full path of Tovel.ini, read at start-up and written at the end.
+    std::string Settings;
+    // Where *.sun tables are listed, in menu order.
+    std::vector<std::string> TableFolders;
+    // The user's own table folder; "" when tables go beside the program.
+    std::string UserTableFolder;
 };
 
 // True when the running user may write `path` (a folder or a file); false for
