@@ -40,7 +40,7 @@ echo "== checks"
 [ "$(readlink "$prefix/bin/tovel-suntable")" = ../lib/tovel/tovel-suntable ]
 desktop-file-validate "$prefix/share/applications/org.tovel.Tovel.desktop"
 appstreamcli validate --no-net "$prefix/share/metainfo/org.tovel.Tovel.metainfo.xml"
-gzip -dc "$prefix/share/man/man1/tovel.1.gz" | groff -man -ww -z
+for page in tovel tovel-suntable; do gzip -dc "$prefix/share/man/man1/$page.1.gz" | groff -man -ww -z; done
 run "$prefix/bin/tovel" /L
 echo "tovel /L: status $?"
 run env QT_QPA_PLATFORM=offscreen TOVEL_EXIT_AFTER_PAINT=1 "$prefix/bin/tovel"
