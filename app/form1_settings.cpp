@@ -1,4 +1,5 @@
-// The settings file Tovel.ini beside the program: read once at start-up,
+// The settings file Tovel.ini (beside the program, or in the user's
+// configuration folder for an installed program): read once at start-up,
 // written once at shutdown.
 
 #include <QAction>
@@ -8,8 +9,10 @@
 #include <QMenu>
 #include <QSaveFile>
 #include <QScreen>
+#include <filesystem>
 
 #include "app/ini_file.h"
+#include "app/program_files.h"
 #include "app/window_position.h"
 #include "engine/read_file.h"
 #include "state/twips.h"
@@ -44,7 +47,9 @@ bool Form1::ReadIni() {
     for (QAction* step : {Step1, Step2, Step5, Step10, Step20, Step50}) step->setChecked(step == Step1);
 
     s_.RHDatesFile = table.toStdString();
-    s_.IniFile = (folder_ + "/Tovel.ini").toStdString();
+    const ProgramFiles files = ProgramFilesFor(folder_.toStdString());
+    s_.IniFile = files.Settings;
+    tableFolders_ = files.TableFolders;
     RemoveStaleSaveFiles(s_.IniFile);
     std::string content;
     const FileRead read = ReadDataFile(s_.IniFile, content);
@@ -88,8 +93,12 @@ void Form1::SaveIni() {
     std::string old;
     const FileRead read = ReadDataFile(s_.IniFile, old);
     if (read != FileRead::Ok && read != FileRead::Missing) return;
-    if (const auto text = UpdateProfileText(old, kProfileSection, keys))
+    if (const auto text = UpdateProfileText(old, kProfileSection, keys)) {
+        // The user's configuration folder may not exist yet.
+        std::error_code ec;
+        std::filesystem::create_directories(std::filesystem::path(s_.IniFile).parent_path(), ec);
         WriteFileAtomically(QString::fromStdString(s_.IniFile), *text);
+    }
 }
 
 }  // namespace tovel

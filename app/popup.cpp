@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "app/program_files.h"
 #include "app/settings.h"
 #include "engine/holidays.h"
 #include "engine/month_setup.h"
@@ -28,10 +29,13 @@ PopupOutcome DecidePopup(const std::string& folder, Date today) {
     // The window tells the user that the table is missing.
     if (!fs::is_regular_file(s.RHDatesFile, ec)) return PopupOutcome::NeedsWindow;
 
+    // The same settings file and tables as the window.
+    const ProgramFiles files = ProgramFilesFor(folder);
     std::string settings;
-    ReadDataFile((fs::path(folder) / "Tovel.ini").string(), settings);
+    ReadDataFile(files.Settings, settings);
     ReadSettings(settings, s);
-    s.ActiveLocation = static_cast<std::int16_t>(FindLocations(folder, s.ActiveLocation).ActiveLocation);
+    s.ActiveLocation =
+        static_cast<std::int16_t>(FindLocations(files.TableFolders, s.ActiveLocation).ActiveLocation);
     if (!HasActiveLocation(s)) return PopupOutcome::Quiet;
 
     s.SelDate = today;

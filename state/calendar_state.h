@@ -51,7 +51,7 @@ struct CalendarState {
     std::int16_t CapitalizeDates = 0;
     std::int16_t ActiveLocation = 0;  // 1..10, 0 = none
 
-    std::array<std::string, 11> SunFiles{};  // sunset table file names by menu item
+    std::array<std::string, 11> SunFiles{};  // sunset table paths by menu item
     std::string SunFile;                     // full path of the active table
 
     std::string RHDatesFile;

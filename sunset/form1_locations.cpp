@@ -1,4 +1,5 @@
-// The SunSet menu: one item per sunset table beside the program.
+// The SunSet menu: one item per sunset table, those beside the program first,
+// then an installed program's user's own.
 
 #include <QAction>
 #include <QLabel>
@@ -9,7 +10,7 @@
 namespace tovel {
 
 void Form1::SunIni() {
-    const Locations found = FindLocations(folder_.toStdString(), s_.ActiveLocation);
+    const Locations found = FindLocations(tableFolders_, s_.ActiveLocation);
     for (std::size_t i = 0; i < found.Files.size(); ++i) {
         QAction* item = Sun[i + 1];
         // A location name is shown as written, ampersands included.
@@ -20,7 +21,7 @@ void Form1::SunIni() {
     s_.ActiveLocation = static_cast<std::int16_t>(found.ActiveLocation);
     if (s_.ActiveLocation >= 1 && s_.ActiveLocation <= kMaxLocations) {
         Sun[static_cast<std::size_t>(s_.ActiveLocation)]->setChecked(true);
-        s_.SunFile = (folder_ + "/").toStdString() + s_.SunFiles[static_cast<std::size_t>(s_.ActiveLocation)];
+        s_.SunFile = s_.SunFiles[static_cast<std::size_t>(s_.ActiveLocation)];
     }
 }
 
@@ -30,7 +31,7 @@ void Form1::Sun_Click(int Index) {
     const std::string& file = s_.SunFiles[static_cast<std::size_t>(Index)];
     if (file.empty()) return;
     Sun[static_cast<std::size_t>(Index)]->setChecked(true);
-    s_.SunFile = (folder_ + "/").toStdString() + file;
+    s_.SunFile = file;
     s_.ActiveLocation = static_cast<std::int16_t>(Index);
     Label10->setText("");
 }

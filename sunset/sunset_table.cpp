@@ -36,26 +36,28 @@ bool EndsWithSun(const std::string& name) {
 
 }  // namespace
 
-Locations FindLocations(const std::string& folder, int activeLocation) {
+Locations FindLocations(const std::vector<std::string>& folders, int activeLocation) {
     namespace fs = std::filesystem;
-    std::vector<std::string> names;
-    std::error_code ec;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string name = it->path().filename().string();
-        if (EndsWithSun(name) && it->is_regular_file(ec)) names.push_back(name);
-    }
-    std::sort(names.begin(), names.end());
-
     Locations out;
     std::string content;
-    for (const std::string& name : names) {
-        if (static_cast<int>(out.Files.size()) == kMaxLocations) break;
-        std::string_view rest, first;
-        if (ReadDataFile((fs::path(folder) / name).string(), content) != FileRead::Ok) continue;
-        rest = content;
-        if (!NextLine(rest, first) || first.size() > kMaxLocationNameBytes) continue;
-        out.Names.push_back(LocationNameToUtf8(first));
-        out.Files.push_back(name);
+    for (const std::string& folder : folders) {
+        std::vector<std::string> names;
+        std::error_code ec;
+        for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+            const std::string name = it->path().filename().string();
+            if (EndsWithSun(name) && it->is_regular_file(ec)) names.push_back(name);
+        }
+        std::sort(names.begin(), names.end());
+        for (const std::string& name : names) {
+            if (static_cast<int>(out.Files.size()) == kMaxLocations) break;
+            const std::string path = (fs::path(folder) / name).string();
+            std::string_view rest, first;
+            if (ReadDataFile(path, content) != FileRead::Ok) continue;
+            rest = content;
+            if (!NextLine(rest, first) || first.size() > kMaxLocationNameBytes) continue;
+            out.Names.push_back(LocationNameToUtf8(first));
+            out.Files.push_back(path);
+        }
     }
     out.ActiveLocation = activeLocation > static_cast<int>(out.Files.size()) ? 0 : activeLocation;
     return out;

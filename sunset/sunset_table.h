@@ -1,5 +1,6 @@
 #pragma once
-// Sunset tables: files "*.sun" beside the program. Line 1 is the location's
+// Sunset tables: files "*.sun" beside the program and in the user's own
+// table folder. Line 1 is the location's
 // name; every other line is one calendar day: column 1 unused, columns 2-4 the
 // month abbreviation, 5 a blank, 6-7 the day right-aligned, 10 the hour on the
 // 12-hour clock (1..9), 11-13 the rest of the time (":MM").
@@ -19,17 +20,18 @@ inline constexpr std::size_t kMaxLocationNameBytes = 200;
 
 struct Locations {
     std::vector<std::string> Names;  // menu captions in UTF-8, at most ten
-    std::vector<std::string> Files;  // file names (no folder), same order
+    std::vector<std::string> Files;  // full paths, same order
     int ActiveLocation = 0;          // validated: 0 when beyond the tables found
 };
 
-// The sunset tables in `folder` (names ending in ".sun", any letter case,
-// sorted by name so the menu order is the same on every run), with the saved
+// The sunset tables in `folders`, folder by folder (names ending in ".sun",
+// any letter case, sorted by name within a folder so the menu order is the
+// same on every run), at most kMaxLocations in all, with the saved
 // active location checked against them. A table without a readable first line
 // or with a name longer than kMaxLocationNameBytes is left out. Names are read
 // as LocationNameToUtf8 reads them: UTF-8, or
 // Windows-1252 when the line is not valid UTF-8.
-Locations FindLocations(const std::string& folder, int activeLocation);
+Locations FindLocations(const std::vector<std::string>& folders, int activeLocation);
 
 struct SunsetTime {
     std::string Location;  // the table's first line, in UTF-8 as FindLocations gives it

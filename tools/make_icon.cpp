@@ -1,7 +1,9 @@
 // Writes the program icon, views/tovel.png: a 32 x 32 calendar page in the
-// sixteen colours of the classic VGA palette.
+// sixteen colours of the classic VGA palette. With a SIZE, the same page drawn
+// at SIZE x SIZE pixels (the desktop's icon sizes, data/icons/).
 //
 //   QT_QPA_PLATFORM=offscreen make_icon views/tovel.png
+//   QT_QPA_PLATFORM=offscreen make_icon data/icons/tovel-128.png 128
 
 #include <QFont>
 #include <QFontDatabase>
@@ -9,18 +11,22 @@
 #include <QImage>
 #include <QPainter>
 #include <cstdio>
+#include <cstdlib>
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s OUT.png\n", argv[0]);
+    const int size = argc == 3 ? std::atoi(argv[2]) : 32;
+    if (argc < 2 || argc > 3 || size < 16 || size > 1024) {
+        std::fprintf(stderr, "usage: %s OUT.png [SIZE 16..1024]\n", argv[0]);
         return 2;
     }
-    QImage image(32, 32, QImage::Format_RGB32);
+    QImage image(size, size, QImage::Format_RGB32);
     image.fill(QColor(192, 192, 192));
     {
         QPainter p(&image);
+        // The page is designed on a 32-pixel grid.
+        p.scale(size / 32.0, size / 32.0);
         p.fillRect(3, 4, 26, 25, Qt::white);
         p.fillRect(3, 4, 26, 7, QColor(0, 0, 128));
         p.setPen(Qt::black);

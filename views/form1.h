@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/settings.h"
 #include "state/calendar_state.h"
@@ -142,6 +143,8 @@ private:
 
     Form1Options options_;
     QString folder_;
+    // The folders the SunSet menu lists tables from, in order.
+    std::vector<std::string> tableFolders_;
     CalendarState s_;
     // False when Tovel.ini exists but could not be read (a folder, a FIFO, no
     // permission): it is then never replaced.

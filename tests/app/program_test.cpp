@@ -279,5 +279,41 @@ TEST(ProgramTest, SavePermissionsAsAnotherUser) {
     }
 }
 
+// An installed program: a folder the user cannot write and no Tovel.ini there.
+// The settings go to the user's configuration folder, created on the first
+// save, and the user's own tables are listed after the program's (here the
+// program has none), by the pop-up run too.
+TEST(ProgramTest, InstalledProgramUsesTheUsersFolders) {
+    if (::geteuid() != 0 || std::system("command -v setpriv >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "needs root and setpriv to run the program as the user nobody";
+    test::TempFolder home;
+    ASSERT_EQ(::chown(home.Path().c_str(), 65534, 65534), 0);
+    const std::vector<std::string> asNobody = {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups",
+                                               "--", "env", "-u", "XDG_CONFIG_HOME", "-u", "XDG_DATA_HOME",
+                                               "HOME=" + home.Path()};
+    const fs::path config = fs::path(home.Path()) / ".config/tovel";
+    {
+        SCOPED_TRACE("the first save creates the settings file in the user's folder");
+        ProgramFolder folder;
+        folder.Write("RHDates.Tvl", TableWithToday(kOrdinaryDay));
+        const Result r = folder.Run({}, SIGTERM, asNobody);
+        EXPECT_EQ(r.Status, 0) << r.Err;
+        const std::string saved = Slurp(config / "Tovel.ini");
+        EXPECT_NE(saved.find("FormTop="), std::string::npos) << saved;
+        EXPECT_FALSE(fs::exists(fs::path(folder.Path()) / "Tovel.ini"));
+    }
+    {
+        SCOPED_TRACE("the pop-up reads the user's settings and tables");
+        ProgramFolder folder;
+        folder.Write("RHDates.Tvl", TableWithToday(kYomKippur));
+        fs::create_directories(fs::path(home.Path()) / ".local/share/tovel");
+        std::ofstream(fs::path(home.Path()) / ".local/share/tovel/home.sun", std::ios::binary) << kSunTable;
+        std::ofstream(config / "Tovel.ini", std::ios::binary) << "[Tovel]\r\nActiveLocation=1\r\n";
+        const Result r = folder.Run({"/L"}, 0, asNobody);
+        EXPECT_EQ(r.Status, 0) << r.Err;
+        EXPECT_EQ(r.Out, "Tovel: Today is Yom Kippur\n");
+    }
+}
+
 }  // namespace
 }  // namespace tovel

@@ -13,7 +13,7 @@ using namespace tovel;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string path = fuzz::WriteInput("town.sun", data, size);
-    const Locations found = FindLocations(fuzz::Folder().string(), 1);
+    const Locations found = FindLocations({fuzz::Folder().string()}, 1);
     for (const std::string& name : found.Names) fuzz::Require(IsValidUtf8(name));
     for (const Date day : {Date::FromYmd(2024, 1, 1), Date::FromYmd(2024, 2, 29),
                            Date::FromYmd(2023, 3, 5), Date::FromYmd(2025, 12, 31)}) {

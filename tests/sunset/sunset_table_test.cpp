@@ -40,10 +40,12 @@ TEST(SunsetTableTest, OddLines) {
     }
 }
 
-// Only regular .sun files with a first line are listed, and whatever else lies
-// at a table's path, the lookup answers at once.
+// Only regular .sun files with a first line are listed, the second folder's
+// after the first's, and whatever else lies at a table's path, the lookup
+// answers at once.
 TEST(SunsetTableTest, FindLocationsAndPathsThatAreNotTables) {
-    test::TempFolder folder;
+    test::TempFolder folder, own;
+    const std::vector<std::string> both = {folder.Path(), own.Path()};
     folder.Write("c.sun", "Tiberias\r\n");
     folder.Write("a.sun", "Jerusalem\r\n Jan  1  4:45\r\n");
     folder.Write("B.SUN", "Haifa\n");
@@ -56,16 +58,21 @@ TEST(SunsetTableTest, FindLocationsAndPathsThatAreNotTables) {
     fs::resize_file(huge, kMaxDataFileBytes + 1);
     for (const std::string& path : {fifo, dir, huge, std::string("/dev/zero"), folder.Path() + "/no.sun"})
         EXPECT_FALSE(LookupSunset(path, Ymd(1999, 3, 21))) << path;
-    Locations found = FindLocations(folder.Path(), 3);
-    EXPECT_EQ(found.Files, (std::vector<std::string>{"B.SUN", "a.sun", "c.sun"}));
-    EXPECT_EQ(found.Names, (std::vector<std::string>{"Haifa", "Jerusalem", "Tiberias"}));
+    own.Write("0.sun", "Eilat\r\n");
+    Locations found = FindLocations(both, 3);
+    EXPECT_EQ(found.Files, (std::vector<std::string>{folder.Path() + "/B.SUN", folder.Path() + "/a.sun",
+                                                     folder.Path() + "/c.sun", own.Path() + "/0.sun"}));
+    EXPECT_EQ(found.Names, (std::vector<std::string>{"Haifa", "Jerusalem", "Tiberias", "Eilat"}));
     EXPECT_EQ(found.ActiveLocation, 3);
-    EXPECT_EQ(FindLocations(folder.Path(), 4).ActiveLocation, 0);
-    for (int i = 10; i < 22; ++i) folder.Write("z" + std::to_string(i) + ".sun", "Town");
-    found = FindLocations(folder.Path(), 10);
+    EXPECT_EQ(FindLocations(both, 4).ActiveLocation, 4);
+    EXPECT_EQ(FindLocations({folder.Path()}, 4).ActiveLocation, 0);
+    // Ten in all: the first folder's fill the menu before the second's.
+    for (int i = 0; i < 12; ++i) folder.Write("z" + std::to_string(10 + i) + ".sun", "Town " + std::to_string(i));
+    found = FindLocations(both, 10);
     EXPECT_EQ(found.Files.size(), 10u);
+    EXPECT_EQ(found.Names.back(), "Town 6");
     EXPECT_EQ(found.ActiveLocation, 10);
-    EXPECT_TRUE(FindLocations(folder.Path() + "/nowhere", 1).Files.empty());
+    EXPECT_TRUE(FindLocations({folder.Path() + "/nowhere"}, 1).Files.empty());
 }
 
 // Names written on other systems, through the menu and the lookup: valid UTF-8
@@ -84,7 +91,7 @@ TEST(SunsetTableTest, NamesInUtf8AndWindows1252) {
     for (const auto& [line, name] : cases) {
         test::TempFolder folder;
         const std::string path = folder.Write("t.sun", line + "\r\n Mar 21  6:14\r\n");
-        EXPECT_EQ(FindLocations(folder.Path(), 0).Names, std::vector<std::string>{name}) << line;
+        EXPECT_EQ(FindLocations({folder.Path()}, 0).Names, std::vector<std::string>{name}) << line;
         EXPECT_EQ(LookupSunset(path, Ymd(2027, 3, 21)).value_or(SunsetTime{}).Location, name);
     }
     // Every byte: Latin-1 ones are their own code points, 0x80-0x9F the code
@@ -135,7 +142,7 @@ TEST(ShippedTablesTest, LookupEveryDayAndTheAlmanacOnTheFirstLeapAndLastDay) {
         }
     }
     EXPECT_EQ(listed, 8);
-    EXPECT_EQ(FindLocations(TOVEL_DATA_DIR, 0).Files.size(), 8u);
+    EXPECT_EQ(FindLocations({TOVEL_DATA_DIR}, 0).Files.size(), 8u);
 }
 
 }  // namespace

@@ -13,9 +13,13 @@
 #include <string>
 #include <vector>
 
+#include <filesystem>
+
 #include <QSaveFile>
 #include <QString>
 
+#include "app/program_files.h"
+#include "app/program_folder.h"
 #include "sunset/sun_table_check.h"
 #include "sunset/sun_table_maker.h"
 #include "tools/suntable/zone_offset.h"
@@ -53,9 +57,12 @@ at sea level (NOAA's solar equations), in the zone's civil time with daylight
 saving, rounded to the nearest minute.
 
   -o, --output FILE  write the table to FILE ("-": standard output); default:
-                     NAME with blanks and slashes made '_' plus ".sun", in the
-                     current folder ("Tel Aviv" -> Tel_Aviv.sun). An existing
-                     file is replaced.
+                     NAME with blanks and slashes made '_' plus ".sun"
+                     ("Tel Aviv" -> Tel_Aviv.sun), in the current folder; for
+                     an installed program, whose folder you cannot write, in
+                     $XDG_DATA_HOME/tovel (default ~/.local/share/tovel),
+                     where the calendar looks too. An existing file is
+                     replaced.
   --check FILE...    check tables: the name line, then the 366 days in calendar
                      order, each in the layout above. Names the first bad line.
   -h, --help         show this text
@@ -66,8 +73,10 @@ written to a temporary file beside FILE and renamed over it, so a failure
 never leaves a partial table. Exit status: 0 done, 1 refused or a bad table,
 2 bad arguments.
 
-Copy the .sun file into the folder of the tovel program and restart it; the
-SunSet menu lists at most ten tables, in file-name order.
+Copy the .sun file into the folder of the tovel program (an installed
+program: into ~/.local/share/tovel) and restart it; the SunSet menu lists the
+tables beside the program, then the user's own, in file-name order, at most
+ten in all.
 )";
 
 int Usage(const std::string& problem) {
@@ -232,7 +241,20 @@ int main(int argc, char** argv) {
 
     const tovel::SunTableResult table = tovel::MakeSunTable(place, year, *zone);
     if (!table.Ok()) return Refuse("no table for " + place.Name + ": " + table.Error);
-    const std::string path = output.value_or(DefaultFileName(place.Name));
+    std::string path;
+    if (output) {
+        path = *output;
+    } else {
+        // An installed program's tables go where the calendar finds them.
+        const std::string folder = tovel::ExecutableFolderPath().value_or(".");
+        const std::string own = tovel::ProgramFilesFor(folder).UserTableFolder;
+        path = DefaultFileName(place.Name);
+        if (!own.empty()) {
+            std::error_code ec;
+            std::filesystem::create_directories(own, ec);
+            path = own + "/" + path;
+        }
+    }
     if (int status = WriteTable(path, table.Text); status != kDone) return status;
     if (path != "-")
         std::printf("%s: %s, sunsets of %d (29 February of %d)\n", path.c_str(),
