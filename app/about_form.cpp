@@ -42,10 +42,10 @@ AboutForm::AboutForm(QWidget* parent) : QDialog(parent) {
     CentredLabel(this, "Label2", "A Jewish calendar for the Linux desktop", 650, 300, 10);
     CentredLabel(this, "Label3", "Written by the Tovel developers", 950, 300, 10);
     CentredLabel(this, "Label4", QString("Version %1").arg(TOVEL_VERSION), 1250, 300, 10);
-    CentredLabel(this, "Label5", "Questions and reports: open an issue in the Tovel project",
-                 1550, 300, 10);
-    CentredLabel(this, "Label6", "Type \"tovel /L\"  for Jewish holidays popup only", 2100,
-                 375, 10);
+    CentredLabel(this, "Label5", "Questions and reports: open an issue in the Tovel project", 1550,
+                 300, 10);
+    CentredLabel(this, "Label6", "Type \"tovel /L\"  for Jewish holidays popup only", 2100, 375,
+                 10);
 
     auto* ok = new QPushButton("OK", this);
     ok->setObjectName("OKBtn");

@@ -49,7 +49,9 @@ bool Form1::Form_Load() {
     return !s_.PopupMode;
 }
 
-bool Form1::WindowStateIsNormal() const { return !(isMinimized() || isMaximized() || isFullScreen()); }
+bool Form1::WindowStateIsNormal() const {
+    return !(isMinimized() || isMaximized() || isFullScreen());
+}
 
 void Form1::ProgExit_Click() {
     if (WindowStateIsNormal()) SaveIni();

@@ -44,7 +44,8 @@ bool Form1::ReadIni() {
         return false;
     }
     s_.YearStep = 1;
-    for (QAction* step : {Step1, Step2, Step5, Step10, Step20, Step50}) step->setChecked(step == Step1);
+    for (QAction* step : {Step1, Step2, Step5, Step10, Step20, Step50})
+        step->setChecked(step == Step1);
 
     s_.RHDatesFile = table.toStdString();
     const ProgramFiles files = ProgramFilesFor(folder_.toStdString());

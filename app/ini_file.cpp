@@ -139,7 +139,8 @@ void SetKey(std::vector<Line>& lines, const std::string& section, const std::str
         --at;
     }
     terminate(lines[at - 1]);
-    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), Line{std::move(keyLine), newline});
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at),
+                 Line{std::move(keyLine), newline});
 }
 
 }  // namespace

@@ -34,8 +34,8 @@ PopupOutcome DecidePopup(const std::string& folder, Date today) {
     std::string settings;
     ReadDataFile(files.Settings, settings);
     ReadSettings(settings, s);
-    s.ActiveLocation =
-        static_cast<std::int16_t>(FindLocations(files.TableFolders, s.ActiveLocation).ActiveLocation);
+    s.ActiveLocation = static_cast<std::int16_t>(
+        FindLocations(files.TableFolders, s.ActiveLocation).ActiveLocation);
     if (!HasActiveLocation(s)) return PopupOutcome::Quiet;
 
     s.SelDate = today;

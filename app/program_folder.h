@@ -14,6 +14,8 @@ std::optional<std::string> ExecutableFolderPath();
 std::string ArgumentText(int argc, const char* const* argv);
 
 // True when the whole argument text asks for the holiday pop-up.
-inline bool IsPopupSwitch(std::string_view arguments) { return arguments == "/L" || arguments == "/l"; }
+inline bool IsPopupSwitch(std::string_view arguments) {
+    return arguments == "/L" || arguments == "/l";
+}
 
 }  // namespace tovel

@@ -49,9 +49,8 @@ std::vector<std::pair<std::string, std::string>> SettingsToSave(const CalendarSt
     std::vector<std::pair<std::string, std::string>> out;
     for (const SettingKey& key : kKeys) {
         if (key.Field == &S::GregView && s.PopupMode) continue;
-        const std::string text = key.Position
-                                     ? std::to_string(std::llround(place.*key.Position))
-                                     : std::to_string(saved.*key.Field);
+        const std::string text = key.Position ? std::to_string(std::llround(place.*key.Position))
+                                              : std::to_string(saved.*key.Field);
         out.emplace_back(std::string(key.Name), text);
     }
     return out;
@@ -65,7 +64,8 @@ void RemoveStaleSaveFiles(const std::string& iniPath) {
         return !s.empty() && s.find_first_not_of("0123456789") == std::string_view::npos;
     };
     std::error_code ec;
-    for (fs::directory_iterator it(ini.parent_path(), ec), end; !ec && it != end; it.increment(ec)) {
+    for (fs::directory_iterator it(ini.parent_path(), ec), end; !ec && it != end;
+         it.increment(ec)) {
         const std::string name = it->path().filename().string();
         if (!name.starts_with(prefix) || !name.ends_with(".tmp")) continue;
         const std::string_view middle =

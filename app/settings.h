@@ -21,8 +21,8 @@ struct WindowPlace {
 
 struct SettingKey {
     std::string_view Name;
-    std::string_view Default;                 // as text, the way the file holds values
-    double WindowPlace::*Position = nullptr;  // FormTop and FormLeft
+    std::string_view Default;                      // as text, the way the file holds values
+    double WindowPlace::*Position = nullptr;       // FormTop and FormLeft
     std::int16_t CalendarState::*Field = nullptr;  // every other key
 };
 

@@ -34,8 +34,8 @@ double LeadingNumber(std::string_view text) {
     if (!digits) return 0.0;
     const std::string_view number = text.substr(start, i - start);
     double value = 0.0;
-    const auto [end, ec] =
-        std::from_chars(number.data(), number.data() + number.size(), value, std::chars_format::fixed);
+    const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value,
+                                           std::chars_format::fixed);
     if (ec == std::errc::result_out_of_range) {
         // Too large, or so small it is zero at double precision.
         value = wholePartNonZero ? std::numeric_limits<double>::infinity() : 0.0;

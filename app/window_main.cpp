@@ -76,8 +76,8 @@ bool EnvironmentSet(const char* name) {
 }  // namespace
 
 extern "C" __attribute__((visibility("default"))) int TovelWindowMain(int argc, char** argv,
-                                                                       const char* folder,
-                                                                       const char* arguments) {
+                                                                      const char* folder,
+                                                                      const char* arguments) {
     QApplication app(argc, argv);
     // The window's layout was made for these faces; these have the same metrics.
     QFont::insertSubstitution("MS Sans Serif", "Liberation Sans");

@@ -12,8 +12,10 @@ bool Intersects(const PixelRect& a, const PixelRect& b) {
            b.Top < a.Top + a.Height;
 }
 
-bool Reachable(double top, double left, int width, int height, const std::vector<PixelRect>& screens) {
-    if (!std::isfinite(top) || !std::isfinite(left) || std::fabs(top) > 1e6 || std::fabs(left) > 1e6)
+bool Reachable(double top, double left, int width, int height,
+               const std::vector<PixelRect>& screens) {
+    if (!std::isfinite(top) || !std::isfinite(left) || std::fabs(top) > 1e6 ||
+        std::fabs(left) > 1e6)
         return false;
     if (screens.empty()) return true;
     const PixelRect frame{TwipsToPixels(left), TwipsToPixels(top), width, height};

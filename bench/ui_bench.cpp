@@ -3,8 +3,8 @@
 // view and one switch between the views, on the offscreen platform.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>

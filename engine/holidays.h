@@ -11,9 +11,9 @@ namespace tovel {
 enum class AdarRule { Always, CommonYearOnly };
 
 struct HolidayRow {
-    int Month;           // Jewish month number
-    int Day;             // regular day
-    int SaturdayDay;     // day used instead when the regular day is a Saturday; 0 = never moves
+    int Month;        // Jewish month number
+    int Day;          // regular day
+    int SaturdayDay;  // day used instead when the regular day is a Saturday; 0 = never moves
     AdarRule Rule;
     std::string_view Text;
 };

@@ -6,8 +6,8 @@ namespace tovel {
 
 namespace {
 constexpr std::array<std::string_view, 14> kNames = {
-    "",         " Tishri ", " Heshvan ", " Kislev ", " Tevet ", " Shevat ", " Adar I ",
-    " Nisan ",  " Iyyar ",  " Sivan ",   " Tamuz ",  " Av ",    " Elul ",   " Adar II "};
+    "",        " Tishri ", " Heshvan ", " Kislev ", " Tevet ", " Shevat ", " Adar I ",
+    " Nisan ", " Iyyar ",  " Sivan ",   " Tamuz ",  " Av ",    " Elul ",   " Adar II "};
 constexpr std::array<int, 12> kCommonOrder = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
 constexpr std::array<int, 13> kLeapOrder = {1, 2, 3, 4, 5, 6, 13, 7, 8, 9, 10, 11, 12};
 }  // namespace
@@ -18,12 +18,26 @@ std::string_view JewishMonthName(int monthNo) {
 
 int JewishMonthLength(int monthNo, int yearType) {
     switch (monthNo) {
-        case 2: return yearType == 3 || yearType == 6 ? 30 : 29;
-        case 3: return yearType == 1 || yearType == 4 ? 29 : 30;
-        case 6: return IsLeapYearType(yearType) && yearType <= 6 ? 30 : 29;
-        case 1: case 5: case 7: case 9: case 11: return 30;
-        case 4: case 8: case 10: case 12: case 13: return 29;
-        default: return 0;
+        case 2:
+            return yearType == 3 || yearType == 6 ? 30 : 29;
+        case 3:
+            return yearType == 1 || yearType == 4 ? 29 : 30;
+        case 6:
+            return IsLeapYearType(yearType) && yearType <= 6 ? 30 : 29;
+        case 1:
+        case 5:
+        case 7:
+        case 9:
+        case 11:
+            return 30;
+        case 4:
+        case 8:
+        case 10:
+        case 12:
+        case 13:
+            return 29;
+        default:
+            return 0;
     }
 }
 

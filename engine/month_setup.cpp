@@ -60,7 +60,8 @@ bool FindGDate(CalendarState& s, const Notifier& notify) {
     out.YearStart = *start;
     out.NextYearStart = *next;
     out.YearAfterStart = *after;
-    out.YearType = static_cast<std::int16_t>(FindYearType(out.NextYearStart, out.YearStart, notify));
+    out.YearType =
+        static_cast<std::int16_t>(FindYearType(out.NextYearStart, out.YearStart, notify));
     out.StepDays = static_cast<std::int16_t>(stepDays);
     FindJDate(out);
     SetHolidays(out);
@@ -77,7 +78,8 @@ YearTableFallback FallbackForDay(const std::string& path, Date day, int YearStep
     std::vector<Date> starts;
     for (std::size_t at = 0; at < text.size();) {
         const std::size_t end = std::min(text.find('\n', at), text.size());
-        const std::string_view line = TrimBlanks(std::string_view(text).substr(at, end - at), " \t\r");
+        const std::string_view line =
+            TrimBlanks(std::string_view(text).substr(at, end - at), " \t\r");
         if (LineYear(line) && LineDate(line)) starts.push_back(*LineDate(line));
         at = end + 1;
     }

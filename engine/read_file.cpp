@@ -13,7 +13,8 @@ FileRead ReadDataFile(const std::string& path, std::string& out, std::size_t max
     out.clear();
     // O_NONBLOCK keeps the open of a FIFO without a writer from hanging.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0) return errno == ENOENT || errno == ENOTDIR ? FileRead::Missing : FileRead::Unreadable;
+    if (fd < 0)
+        return errno == ENOENT || errno == ENOTDIR ? FileRead::Missing : FileRead::Unreadable;
     struct stat st {};
     FileRead result = FileRead::Ok;
     if (::fstat(fd, &st) != 0) {
@@ -52,12 +53,16 @@ FileRead ReadDataFile(const std::string& path, std::string& out, std::size_t max
 
 std::string FileReadText(FileRead result) {
     switch (result) {
-        case FileRead::Ok: return "read";
-        case FileRead::Missing: return "cannot be read: no such file";
+        case FileRead::Ok:
+            return "read";
+        case FileRead::Missing:
+            return "cannot be read: no such file";
         case FileRead::NotRegularFile:
             return "cannot be read: not a regular file (a folder, a FIFO or a device)";
-        case FileRead::TooLarge: return "cannot be read: larger than 1 MiB";
-        case FileRead::Unreadable: break;
+        case FileRead::TooLarge:
+            return "cannot be read: larger than 1 MiB";
+        case FileRead::Unreadable:
+            break;
     }
     return "cannot be read";
 }

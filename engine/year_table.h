@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "state/date.h"
 #include "engine/notifier.h"
+#include "state/date.h"
 
 namespace tovel {
 
@@ -16,12 +16,12 @@ inline constexpr const char* kUnknownYearType = "Unknown year type";
 // The lines found around the selected date's Gregorian year. A line that was
 // not read is empty. Trailing CR and blanks are already removed.
 struct YearTableLines {
-    std::string Matching;   // the Jewish year whose 1 Tishri lies in the key year
-    std::string Previous;   // the line before it, "" when it is the first line
+    std::string Matching;  // the Jewish year whose 1 Tishri lies in the key year
+    std::string Previous;  // the line before it, "" when it is the first line
     std::string Next;
     std::string AfterNext;
-    std::string Step;       // the line of Matching's year + YearStep (see SearchYearTable)
-    bool Matched = false;   // false when no line ends in the key
+    std::string Step;      // the line of Matching's year + YearStep (see SearchYearTable)
+    bool Matched = false;  // false when no line ends in the key
 };
 
 // Reads the whole file at `path` and walks it as the table search does: the

@@ -26,7 +26,8 @@ namespace {
 // not consumed, so the button sees it as before.
 class HintFilter : public QObject {
 public:
-    HintFilter(QWidget* button, std::function<void()> hint) : QObject(button), hint_(std::move(hint)) {
+    HintFilter(QWidget* button, std::function<void()> hint)
+        : QObject(button), hint_(std::move(hint)) {
         button->setMouseTracking(true);
         button->installEventFilter(this);
     }
@@ -44,11 +45,16 @@ private:
 // Days an arrow key moves the selection; nothing for any other key.
 std::optional<int> ArrowStep(int KeyCode) {
     switch (KeyCode) {
-        case Qt::Key_Left: return -1;
-        case Qt::Key_Up: return -7;
-        case Qt::Key_Right: return 1;
-        case Qt::Key_Down: return 7;
-        default: return std::nullopt;
+        case Qt::Key_Left:
+            return -1;
+        case Qt::Key_Up:
+            return -7;
+        case Qt::Key_Right:
+            return 1;
+        case Qt::Key_Down:
+            return 7;
+        default:
+            return std::nullopt;
     }
 }
 
@@ -160,7 +166,8 @@ void Form1::Command6_MouseMove() { Label9->setText(" Click to display next year"
 
 void Form1::SetYearStep(int step, QAction* item) {
     s_.YearStep = static_cast<std::int16_t>(step);
-    for (QAction* other : {Step1, Step2, Step5, Step10, Step20, Step50}) other->setChecked(other == item);
+    for (QAction* other : {Step1, Step2, Step5, Step10, Step20, Step50})
+        other->setChecked(other == item);
     // Keeps StepDays in line with the step; the view is not redrawn.
     FindGDate();
 }
@@ -196,15 +203,17 @@ void Form1::Picture1_MouseDown(int Button, int Shift, float X, float Y) {
         Shape1->move(TwipsToPixels(place.Left), TwipsToPixels(place.Top));
         s_.SelDate = s_.FirstDate + (s_.JewDay - 1);
         Shape1->show();
-        Label10->setText(QString::fromStdString(StatusLine1(SelectedDayText(s_), LookupSunsetFor(s_.SelDate))));
+        Label10->setText(
+            QString::fromStdString(StatusLine1(SelectedDayText(s_), LookupSunsetFor(s_.SelDate))));
         Label9->setText(kReminder);
     }
     LoadCombo();
 }
 
 void Form1::Combo1_Click() {
-    const HolidayPick pick = PickHoliday(s_, Combo1->currentText().toStdString(),
-                                         [this](const std::string& m) { Message(QString::fromStdString(m)); });
+    const HolidayPick pick =
+        PickHoliday(s_, Combo1->currentText().toStdString(),
+                    [this](const std::string& m) { Message(QString::fromStdString(m)); });
     if (pick.Refused) {
         Message(kUpperLimitMessage);
     } else {

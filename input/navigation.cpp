@@ -54,10 +54,11 @@ std::optional<Date> GregDateAt(const CalendarState& s, float X, float Y) {
     const auto c = CellAt(s, X, Y);
     if (!c) return std::nullopt;
     const auto ymd = s.GregDate.Ymd();
-    const Date first = Date::FromYmd(static_cast<int>(ymd.year()),
-                                     static_cast<unsigned>(ymd.month()), 1);
+    const Date first =
+        Date::FromYmd(static_cast<int>(ymd.year()), static_cast<unsigned>(ymd.month()), 1);
     const int day = c->Row * kColumns + c->Column - first.Weekday() + 2;
-    const auto last = std::chrono::year_month_day_last{ymd.year() / ymd.month() / std::chrono::last};
+    const auto last =
+        std::chrono::year_month_day_last{ymd.year() / ymd.month() / std::chrono::last};
     if (day < 1 || day > static_cast<int>(static_cast<unsigned>(last.day()))) return std::nullopt;
     return first + (day - 1);
 }

@@ -5,9 +5,9 @@
 
 #include <optional>
 
-#include "state/date.h"
 #include "engine/year_starts.h"
 #include "state/calendar_state.h"
+#include "state/date.h"
 
 namespace tovel {
 

@@ -13,15 +13,15 @@
 namespace tovel {
 
 struct CalendarState {
-    Date SelDate;             // selected day of the Jewish view; its Jewish month is shown
-    Date GregDate;            // selected day of the Gregorian view
-    std::int16_t GregDay = 0; // day of the month of GregDate, kept across month steps
+    Date SelDate;               // selected day of the Jewish view; its Jewish month is shown
+    Date GregDate;              // selected day of the Gregorian view
+    std::int16_t GregDay = 0;   // day of the month of GregDate, kept across month steps
     std::int16_t GregView = 0;  // 1 = Gregorian view, 0 = Jewish view (setting "Gregorian")
 
     std::int16_t JewYear = 0;
-    Date YearStart;       // 1 Tishri of JewYear
-    Date NextYearStart;   // 1 Tishri of JewYear + 1
-    Date YearAfterStart;  // 1 Tishri of JewYear + 2
+    Date YearStart;             // 1 Tishri of JewYear
+    Date NextYearStart;         // 1 Tishri of JewYear + 1
+    Date YearAfterStart;        // 1 Tishri of JewYear + 2
     std::int16_t YearType = 0;  // 1..6 by year length, 0 for an impossible length
     std::int16_t StepDays = 0;  // days of one year step, used by the year buttons
 
@@ -30,8 +30,8 @@ struct CalendarState {
     std::int16_t MonthDays = 0;
     std::string JewMonthName;  // with one blank before and after, e.g. " Tishri "
 
-    Date FirstDate;      // day 1 of the shown Jewish month
-    Date NextMonthDate;  // day 1 of the following Jewish month
+    Date FirstDate;              // day 1 of the shown Jewish month
+    Date NextMonthDate;          // day 1 of the following Jewish month
     std::int16_t FirstCell = 0;  // column (1 = Sunday) of day 1 in the top row
 
     std::array<std::string, 43> DayText{};  // holiday text by day of the shown month

@@ -32,8 +32,14 @@ public:
     constexpr Date operator+(int days) const { return Date(serial_ + days); }
     constexpr Date operator-(int days) const { return Date(serial_ - days); }
     constexpr int operator-(Date other) const { return serial_ - other.serial_; }
-    constexpr Date& operator+=(int days) { serial_ += days; return *this; }
-    constexpr Date& operator-=(int days) { serial_ -= days; return *this; }
+    constexpr Date& operator+=(int days) {
+        serial_ += days;
+        return *this;
+    }
+    constexpr Date& operator-=(int days) {
+        serial_ -= days;
+        return *this;
+    }
     constexpr auto operator<=>(const Date&) const = default;
 
 private:

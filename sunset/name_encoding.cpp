@@ -61,7 +61,7 @@ bool IsValidUtf8(std::string_view text) {
             c = (c << 6) | (b & 0x3F);
         }
         if ((length == 3 && c < 0x800) || (length == 4 && c < 0x10000)) return false;  // overlong
-        if (c >= 0xD800 && c <= 0xDFFF) return false;                                // surrogate
+        if (c >= 0xD800 && c <= 0xDFFF) return false;                                  // surrogate
         if (c > 0x10FFFF) return false;
         i += static_cast<std::size_t>(length);
     }

@@ -60,7 +60,8 @@ double SolarNoonUtc(std::chrono::sys_days day, double longitude) {
     double noon = MinutesAtHourAngle(longitude, 0.0, 0.0);
     // The equation of time changes by under 30 s a day: two rounds settle it.
     for (int i = 0; i < 2; ++i)
-        noon = MinutesAtHourAngle(longitude, SunAt(jd0 + noon / kMinutesPerDay).EquationOfTime, 0.0);
+        noon =
+            MinutesAtHourAngle(longitude, SunAt(jd0 + noon / kMinutesPerDay).EquationOfTime, 0.0);
     return noon;
 }
 

@@ -80,7 +80,8 @@ public:
             day = (dd[0] - '0') * 10 + (dd[1] - '0');
         } else {
             return "columns 6-7 must be the day of the month right-aligned (' 5' or '15'), "
-                   "not " + Quoted(dd);
+                   "not " +
+                   Quoted(dd);
         }
         // 2000 is a leap year, so February has its 29th.
         const auto length = unsigned(
@@ -102,7 +103,8 @@ public:
         if (line_.size() < 10) return TooShort();
         if (line_[9] < '1' || line_[9] > '9')
             return "column 10 must be the hour on the 12-hour clock, 1 to 9 (a sunset from "
-                   "13:00 to 21:59), not " + Quoted(Column(10, 1));
+                   "13:00 to 21:59), not " +
+                   Quoted(Column(10, 1));
         if (line_.size() < 11) return TooShort();
         if (line_[10] != ':') return "column 11 must be ':', not " + Quoted(Column(11, 1));
         if (line_.size() < 13) return TooShort();

@@ -13,9 +13,9 @@ namespace tovel {
 inline constexpr int kSunTableDays = 366;
 
 struct SunTableCheck {
-    int Line = 0;          // first bad line, counted from 1; 0 for the file as a whole
-    std::string Problem;   // what is wrong there; empty for a good table
-    std::string Name;      // the location's name in UTF-8, once line 1 has been read
+    int Line = 0;         // first bad line, counted from 1; 0 for the file as a whole
+    std::string Problem;  // what is wrong there; empty for a good table
+    std::string Name;     // the location's name in UTF-8, once line 1 has been read
     bool Ok() const { return Problem.empty(); }
 };
 

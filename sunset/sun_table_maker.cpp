@@ -34,7 +34,9 @@ std::string ClockText(int minutes) {
     const int m = ((minutes % 1440) + 1440) % 1440;
     char text[48];
     std::snprintf(text, sizeof text, "%02d:%02d%s", m / 60, m % 60,
-                  minutes >= 1440 ? " (after midnight)" : minutes < 0 ? " (the day before)" : "");
+                  minutes >= 1440 ? " (after midnight)"
+                  : minutes < 0   ? " (the day before)"
+                                  : "");
     return text;
 }
 
@@ -60,8 +62,8 @@ LocalSunset SunsetOn(year_month_day day, double latitude, double longitude,
     const double utcSeconds =
         static_cast<double>(DayNumber(utcDay) * kSecondsPerDay) + set.UtcMinutes * 60.0;
     const auto whole = static_cast<std::int64_t>(std::floor(utcSeconds));
-    const double localSeconds = utcSeconds + offset(whole) -
-                                static_cast<double>(DayNumber(local) * kSecondsPerDay);
+    const double localSeconds =
+        utcSeconds + offset(whole) - static_cast<double>(DayNumber(local) * kSecondsPerDay);
     return {solar::SunsetKind::Sets, static_cast<int>(std::floor(localSeconds / 60.0 + 0.5))};
 }
 

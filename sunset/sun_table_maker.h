@@ -24,11 +24,11 @@ inline constexpr int kFirstSunTableYear = 1802;
 inline constexpr int kLastSunTableYear = 2790;
 
 // Sunsets a table can hold: the hour is one digit of the 12-hour clock.
-inline constexpr int kEarliestTableMinute = 13 * 60;       // 13:00
+inline constexpr int kEarliestTableMinute = 13 * 60;     // 13:00
 inline constexpr int kLatestTableMinute = 21 * 60 + 59;  // 21:59
 
 struct SunTablePlace {
-    std::string Name;  // the table's first line, UTF-8
+    std::string Name;      // the table's first line, UTF-8
     double Latitude = 0;   // degrees, north positive
     double Longitude = 0;  // degrees, east positive
 };

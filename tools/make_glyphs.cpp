@@ -36,9 +36,9 @@
 namespace {
 
 constexpr int kCells = 30;
-constexpr int kCell = 20;           // cell width and sheet height
-constexpr int kBaselineRow = 14;    // lowest pixel row of the letters
-constexpr int kBarTop = 16;         // rows 16 and 17 are the bar
+constexpr int kCell = 20;         // cell width and sheet height
+constexpr int kBaselineRow = 14;  // lowest pixel row of the letters
+constexpr int kBarTop = 16;       // rows 16 and 17 are the bar
 constexpr int kBarRows = 2;
 
 // Letters are drawn from their outlines, scaled so that the height of a
@@ -51,8 +51,8 @@ constexpr int kOutlineSize = 1000;  // pixel size the outlines are taken at
 constexpr int kPhases = 8;          // horizontal sub-pixel positions tried
 
 struct Sheet {
-  const char* file;
-  QRgb ink;
+    const char* file;
+    QRgb ink;
 };
 
 constexpr std::array<Sheet, 3> kSheets{{
@@ -69,358 +69,365 @@ const char* const kFontFiles[] = {
 // The numeral of a day of the month (1..30) in logical order: tens letter
 // first, units letter second. 15 and 16 are written ט"ו and ט"ז.
 QString hebrewNumeral(int day) {
-  static const char16_t units[] = u"\u05D0\u05D1\u05D2\u05D3\u05D4\u05D5\u05D6\u05D7\u05D8";
-  static const char16_t tens[] = u"\u05D9\u05DB\u05DC";  // י כ ל
-  QString s;
-  int t = day / 10;
-  int u = day % 10;
-  if (day == 15 || day == 16) {
-    t = 0;
-    u = day - 9;
-    s += QChar(u'\u05D8');  // ט
-  }
-  if (t > 0) s += QChar(tens[t - 1]);
-  if (u > 0) s += QChar(units[u - 1]);
-  return s;
+    static const char16_t units[] = u"\u05D0\u05D1\u05D2\u05D3\u05D4\u05D5\u05D6\u05D7\u05D8";
+    static const char16_t tens[] = u"\u05D9\u05DB\u05DC";  // י כ ל
+    QString s;
+    int t = day / 10;
+    int u = day % 10;
+    if (day == 15 || day == 16) {
+        t = 0;
+        u = day - 9;
+        s += QChar(u'\u05D8');  // ט
+    }
+    if (t > 0) s += QChar(tens[t - 1]);
+    if (u > 0) s += QChar(units[u - 1]);
+    return s;
 }
 
 // Coverage (0..255) of one cell's numeral, rows 0..kBaselineRow only.
 using Mask = std::array<std::array<quint8, kCell>, kBaselineRow + 1>;
 
 struct Outlines {
-  QFont font;     // at kOutlineSize pixels
-  qreal scale;    // outline units to pixels, vertically
+    QFont font;   // at kOutlineSize pixels
+    qreal scale;  // outline units to pixels, vertically
 };
 
 // The numeral's outlines with its letters placed explicitly in visual order,
 // right to left: the first (tens) letter ends up rightmost.
 QPainterPath numeralPath(const QFont& font, int day) {
-  const QString logical = hebrewNumeral(day);
-  const QFontMetricsF fm(font);
-  QPainterPath path;
-  qreal x = 0;
-  for (qsizetype i = logical.size() - 1; i >= 0; --i) {
-    const QString letter(logical[i]);
-    path.addText(QPointF(x, 0), font, letter);
-    x += fm.horizontalAdvance(letter);
-  }
-  return path;
+    const QString logical = hebrewNumeral(day);
+    const QFontMetricsF fm(font);
+    QPainterPath path;
+    qreal x = 0;
+    for (qsizetype i = logical.size() - 1; i >= 0; --i) {
+        const QString letter(logical[i]);
+        path.addText(QPointF(x, 0), font, letter);
+        x += fm.horizontalAdvance(letter);
+    }
+    return path;
 }
 
 // Sum of a * (255 - a): zero for a drawing of only solid and empty pixels,
 // large when edges smear over partly covered pixels.
 qint64 blur(const QImage& coverage) {
-  qint64 sum = 0;
-  for (int y = 0; y < coverage.height(); ++y)
-    for (int x = 0; x < coverage.width(); ++x) {
-      const int a = qAlpha(coverage.pixel(x, y));
-      sum += qint64(a) * (255 - a);
-    }
-  return sum;
+    qint64 sum = 0;
+    for (int y = 0; y < coverage.height(); ++y)
+        for (int x = 0; x < coverage.width(); ++x) {
+            const int a = qAlpha(coverage.pixel(x, y));
+            sum += qint64(a) * (255 - a);
+        }
+    return sum;
 }
 
 // Draws one numeral into a cell-sized mask: baseline under row kBaselineRow,
 // ink centred horizontally. Of the sub-pixel positions tried the crispest is
 // kept. Returns nothing, with the reason in *why, if it does not fit.
 std::optional<Mask> renderNumeral(const Outlines& o, int day, QString* why) {
-  const QPainterPath path = numeralPath(o.font, day);
+    const QPainterPath path = numeralPath(o.font, day);
 
-  // A roomy scratch canvas whose baseline lies on a pixel edge.
-  constexpr int kW = 64, kH = 40, kBase = 30, kLeft = 10;
-  QImage best;
-  qint64 bestBlur = -1;
-  for (int phase = 0; phase < kPhases; ++phase) {
-    QImage scratch(kW, kH, QImage::Format_ARGB32_Premultiplied);
-    scratch.fill(Qt::transparent);
-    QPainter p(&scratch);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    p.setBrush(Qt::black);
-    p.setTransform(QTransform::fromTranslate(kLeft + qreal(phase) / kPhases, kBase)
-                       .scale(kStretch * o.scale, o.scale));
-    p.drawPath(path);
-    p.end();
-    const qint64 b = blur(scratch);
-    if (bestBlur < 0 || b < bestBlur) {
-      bestBlur = b;
-      best = scratch;
+    // A roomy scratch canvas whose baseline lies on a pixel edge.
+    constexpr int kW = 64, kH = 40, kBase = 30, kLeft = 10;
+    QImage best;
+    qint64 bestBlur = -1;
+    for (int phase = 0; phase < kPhases; ++phase) {
+        QImage scratch(kW, kH, QImage::Format_ARGB32_Premultiplied);
+        scratch.fill(Qt::transparent);
+        QPainter p(&scratch);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::black);
+        p.setTransform(QTransform::fromTranslate(kLeft + qreal(phase) / kPhases, kBase)
+                           .scale(kStretch * o.scale, o.scale));
+        p.drawPath(path);
+        p.end();
+        const qint64 b = blur(scratch);
+        if (bestBlur < 0 || b < bestBlur) {
+            bestBlur = b;
+            best = scratch;
+        }
     }
-  }
 
-  auto cov = [&](int px, int py) { return qAlpha(best.pixel(px, py)); };
-  int left = kW, right = -1, top = kH;
-  for (int py = 0; py < kH; ++py)
-    for (int px = 0; px < kW; ++px)
-      if (cov(px, py) > 0) {
-        left = std::min(left, px);
-        right = std::max(right, px);
-        top = std::min(top, py);
-      }
-  if (right < 0) {
-    *why = QStringLiteral("nothing drawn");
-    return std::nullopt;
-  }
-  const int width = right - left + 1;
-  const int firstRow = kBase - (kBaselineRow + 1);
-  if (width > kCell) {
-    *why = QStringLiteral("%1 px wide").arg(width);
-    return std::nullopt;
-  }
-  if (top < firstRow) {
-    *why = QStringLiteral("rises %1 px above the cell").arg(firstRow - top);
-    return std::nullopt;
-  }
+    auto cov = [&](int px, int py) { return qAlpha(best.pixel(px, py)); };
+    int left = kW, right = -1, top = kH;
+    for (int py = 0; py < kH; ++py)
+        for (int px = 0; px < kW; ++px)
+            if (cov(px, py) > 0) {
+                left = std::min(left, px);
+                right = std::max(right, px);
+                top = std::min(top, py);
+            }
+    if (right < 0) {
+        *why = QStringLiteral("nothing drawn");
+        return std::nullopt;
+    }
+    const int width = right - left + 1;
+    const int firstRow = kBase - (kBaselineRow + 1);
+    if (width > kCell) {
+        *why = QStringLiteral("%1 px wide").arg(width);
+        return std::nullopt;
+    }
+    if (top < firstRow) {
+        *why = QStringLiteral("rises %1 px above the cell").arg(firstRow - top);
+        return std::nullopt;
+    }
 
-  // Whole-pixel shift to centre the ink; an odd leftover goes to the right.
-  const int dest = (kCell - width) / 2;
-  Mask m{};
-  for (int row = 0; row <= kBaselineRow; ++row)
-    for (int col = 0; col < width; ++col)
-      m[row][dest + col] = quint8(cov(left + col, firstRow + row));
-  // Anything under the baseline (round letters overshoot it by a fraction
-  // of a pixel) is dropped: row 15 must stay white.
-  return m;
+    // Whole-pixel shift to centre the ink; an odd leftover goes to the right.
+    const int dest = (kCell - width) / 2;
+    Mask m{};
+    for (int row = 0; row <= kBaselineRow; ++row)
+        for (int col = 0; col < width; ++col)
+            m[row][dest + col] = quint8(cov(left + col, firstRow + row));
+    // Anything under the baseline (round letters overshoot it by a fraction
+    // of a pixel) is dropped: row 15 must stay white.
+    return m;
 }
 
 quint8 tint(int coverage, int inkChannel) {
-  return quint8((255 * (255 - coverage) + inkChannel * coverage + 127) / 255);
+    return quint8((255 * (255 - coverage) + inkChannel * coverage + 127) / 255);
 }
 
 QImage buildSheet(const std::vector<Mask>& masks, QRgb ink) {
-  QImage img(kCells * kCell, kCell, QImage::Format_RGB888);
-  img.fill(Qt::white);
-  for (int k = 0; k < kCells; ++k)
-    for (int row = 0; row <= kBaselineRow; ++row)
-      for (int col = 0; col < kCell; ++col) {
-        const int a = masks[k][row][col];
-        if (a == 0) continue;
-        img.setPixel(k * kCell + col, row,
-                     qRgb(tint(a, qRed(ink)), tint(a, qGreen(ink)), tint(a, qBlue(ink))));
-      }
-  for (int row = kBarTop; row < kBarTop + kBarRows; ++row)
-    for (int col = 0; col < img.width(); ++col) img.setPixel(col, row, ink);
-  return img;
+    QImage img(kCells * kCell, kCell, QImage::Format_RGB888);
+    img.fill(Qt::white);
+    for (int k = 0; k < kCells; ++k)
+        for (int row = 0; row <= kBaselineRow; ++row)
+            for (int col = 0; col < kCell; ++col) {
+                const int a = masks[k][row][col];
+                if (a == 0) continue;
+                img.setPixel(k * kCell + col, row,
+                             qRgb(tint(a, qRed(ink)), tint(a, qGreen(ink)), tint(a, qBlue(ink))));
+            }
+    for (int row = kBarTop; row < kBarTop + kBarRows; ++row)
+        for (int col = 0; col < img.width(); ++col) img.setPixel(col, row, ink);
+    return img;
 }
 
 int generate(const QString& outDir) {
-  QString fontFile;
-  int id = -1;
-  for (const char* f : kFontFiles) {
-    if (!QFile::exists(QString::fromUtf8(f))) continue;
-    id = QFontDatabase::addApplicationFont(QString::fromUtf8(f));
-    if (id >= 0) {
-      fontFile = QString::fromUtf8(f);
-      break;
+    QString fontFile;
+    int id = -1;
+    for (const char* f : kFontFiles) {
+        if (!QFile::exists(QString::fromUtf8(f))) continue;
+        id = QFontDatabase::addApplicationFont(QString::fromUtf8(f));
+        if (id >= 0) {
+            fontFile = QString::fromUtf8(f);
+            break;
+        }
     }
-  }
-  if (id < 0) {
-    std::fprintf(stderr, "make_glyphs: none of the fonts could be loaded\n");
-    return 1;
-  }
-  const QStringList families = QFontDatabase::applicationFontFamilies(id);
-  if (families.isEmpty()) {
-    std::fprintf(stderr, "make_glyphs: %s has no font family\n", qPrintable(fontFile));
-    return 1;
-  }
-  std::printf("font: %s (%s)\n", qPrintable(fontFile), qPrintable(families.first()));
-
-  QFont font(families.first());
-  font.setPixelSize(kOutlineSize);
-  font.setBold(true);
-  font.setHintingPreference(QFont::PreferNoHinting);
-  font.setStyleStrategy(QFont::NoFontMerging);
-  const qreal he = -numeralPath(font, 5).boundingRect().top();
-  if (he <= 0) {
-    std::fprintf(stderr, "make_glyphs: the font has no Hebrew letters\n");
-    return 1;
-  }
-  const Outlines outlines{font, kLetterHeight / he};
-  std::printf("letters %d px high: a %.2f px font, %.0f %% wide\n", kLetterHeight,
-              kOutlineSize * outlines.scale, kStretch * 100);
-
-  std::vector<Mask> masks;
-  for (int day = 1; day <= kCells; ++day) {
-    QString why;
-    auto m = renderNumeral(outlines, day, &why);
-    if (!m) {
-      std::fprintf(stderr, "make_glyphs: day %d does not fit its cell: %s\n", day,
-                   qPrintable(why));
-      return 1;
+    if (id < 0) {
+        std::fprintf(stderr, "make_glyphs: none of the fonts could be loaded\n");
+        return 1;
     }
-    masks.push_back(*m);
-  }
-
-  if (!QDir().mkpath(outDir)) {
-    std::fprintf(stderr, "make_glyphs: cannot create %s\n", qPrintable(outDir));
-    return 1;
-  }
-  for (const Sheet& s : kSheets) {
-    const QString path = QDir(outDir).filePath(QString::fromUtf8(s.file));
-    if (!buildSheet(masks, s.ink).save(path, "PNG")) {
-      std::fprintf(stderr, "make_glyphs: cannot write %s\n", qPrintable(path));
-      return 1;
+    const QStringList families = QFontDatabase::applicationFontFamilies(id);
+    if (families.isEmpty()) {
+        std::fprintf(stderr, "make_glyphs: %s has no font family\n", qPrintable(fontFile));
+        return 1;
     }
-    std::printf("wrote %s\n", qPrintable(path));
-  }
-  return 0;
+    std::printf("font: %s (%s)\n", qPrintable(fontFile), qPrintable(families.first()));
+
+    QFont font(families.first());
+    font.setPixelSize(kOutlineSize);
+    font.setBold(true);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setStyleStrategy(QFont::NoFontMerging);
+    const qreal he = -numeralPath(font, 5).boundingRect().top();
+    if (he <= 0) {
+        std::fprintf(stderr, "make_glyphs: the font has no Hebrew letters\n");
+        return 1;
+    }
+    const Outlines outlines{font, kLetterHeight / he};
+    std::printf("letters %d px high: a %.2f px font, %.0f %% wide\n", kLetterHeight,
+                kOutlineSize * outlines.scale, kStretch * 100);
+
+    std::vector<Mask> masks;
+    for (int day = 1; day <= kCells; ++day) {
+        QString why;
+        auto m = renderNumeral(outlines, day, &why);
+        if (!m) {
+            std::fprintf(stderr, "make_glyphs: day %d does not fit its cell: %s\n", day,
+                         qPrintable(why));
+            return 1;
+        }
+        masks.push_back(*m);
+    }
+
+    if (!QDir().mkpath(outDir)) {
+        std::fprintf(stderr, "make_glyphs: cannot create %s\n", qPrintable(outDir));
+        return 1;
+    }
+    for (const Sheet& s : kSheets) {
+        const QString path = QDir(outDir).filePath(QString::fromUtf8(s.file));
+        if (!buildSheet(masks, s.ink).save(path, "PNG")) {
+            std::fprintf(stderr, "make_glyphs: cannot write %s\n", qPrintable(path));
+            return 1;
+        }
+        std::printf("wrote %s\n", qPrintable(path));
+    }
+    return 0;
 }
 
 // ---- checking -------------------------------------------------------------
 
 struct Checker {
-  int failures = 0;
-  void fail(const QString& where, const QString& what) {
-    if (++failures <= 40)
-      std::fprintf(stderr, "%s: %s\n", qPrintable(where), qPrintable(what));
-  }
+    int failures = 0;
+    void fail(const QString& where, const QString& what) {
+        if (++failures <= 40) std::fprintf(stderr, "%s: %s\n", qPrintable(where), qPrintable(what));
+    }
 };
 
 // The coverage a pixel was tinted with, or -1 if it is not a blend of white
 // and the ink. Every ink has a zero channel, which gives the coverage
 // exactly; the other channels must agree within rounding.
 int coverageOf(QRgb px, QRgb ink) {
-  const int ch[3] = {qRed(px), qGreen(px), qBlue(px)};
-  const int in[3] = {qRed(ink), qGreen(ink), qBlue(ink)};
-  int a = -1;
-  for (int i = 0; i < 3; ++i)
-    if (in[i] == 0) a = 255 - ch[i];
-  if (a < 0) return -1;
-  for (int i = 0; i < 3; ++i)
-    if (std::abs(ch[i] - tint(a, in[i])) > 1) return -1;
-  return a;
+    const int ch[3] = {qRed(px), qGreen(px), qBlue(px)};
+    const int in[3] = {qRed(ink), qGreen(ink), qBlue(ink)};
+    int a = -1;
+    for (int i = 0; i < 3; ++i)
+        if (in[i] == 0) a = 255 - ch[i];
+    if (a < 0) return -1;
+    for (int i = 0; i < 3; ++i)
+        if (std::abs(ch[i] - tint(a, in[i])) > 1) return -1;
+    return a;
 }
 
 int check(const QString& dir) {
-  Checker c;
-  using Coverage = std::vector<int>;  // (kBaselineRow + 1) x 600, row-major
-  std::vector<Coverage> all;
+    Checker c;
+    using Coverage = std::vector<int>;  // (kBaselineRow + 1) x 600, row-major
+    std::vector<Coverage> all;
 
-  for (const Sheet& s : kSheets) {
-    const QString path = QDir(dir).filePath(QString::fromUtf8(s.file));
-    const QImage img(path);
-    if (img.isNull()) {
-      c.fail(path, QStringLiteral("cannot be read"));
-      continue;
-    }
-    if (img.size() != QSize(kCells * kCell, kCell)) {
-      c.fail(path, QStringLiteral("is %1x%2, not 600x20").arg(img.width()).arg(img.height()));
-      continue;
-    }
-    if (img.hasAlphaChannel()) c.fail(path, QStringLiteral("has an alpha channel"));
-    const QRgb white = qRgb(255, 255, 255);
-
-    for (int row : {15, 18, 19})
-      for (int x = 0; x < img.width(); ++x)
-        if (img.pixel(x, row) != white) {
-          c.fail(path, QStringLiteral("row %1 is not white at column %2").arg(row).arg(x));
-          break;
+    for (const Sheet& s : kSheets) {
+        const QString path = QDir(dir).filePath(QString::fromUtf8(s.file));
+        const QImage img(path);
+        if (img.isNull()) {
+            c.fail(path, QStringLiteral("cannot be read"));
+            continue;
         }
-    for (int row = kBarTop; row < kBarTop + kBarRows; ++row)
-      for (int x = 0; x < img.width(); ++x)
-        if ((img.pixel(x, row) & 0xFFFFFF) != (s.ink & 0xFFFFFF)) {
-          c.fail(path, QStringLiteral("bar row %1 is not the ink colour at column %2")
-                           .arg(row).arg(x));
-          break;
+        if (img.size() != QSize(kCells * kCell, kCell)) {
+            c.fail(path, QStringLiteral("is %1x%2, not 600x20").arg(img.width()).arg(img.height()));
+            continue;
         }
+        if (img.hasAlphaChannel()) c.fail(path, QStringLiteral("has an alpha channel"));
+        const QRgb white = qRgb(255, 255, 255);
 
-    Coverage cov((kBaselineRow + 1) * img.width(), 0);
-    for (int row = 0; row <= kBaselineRow; ++row)
-      for (int x = 0; x < img.width(); ++x) {
-        const QRgb px = img.pixel(x, row) & 0xFFFFFF;
-        if (px == (white & 0xFFFFFF)) continue;
-        const int a = coverageOf(px, s.ink);
-        if (a < 0)
-          c.fail(path, QStringLiteral("pixel (%1,%2) #%3 is not a tint of the ink")
-                           .arg(x).arg(row).arg(px, 6, 16, QLatin1Char('0')));
-        cov[row * img.width() + x] = std::max(a, 1);
-      }
+        for (int row : {15, 18, 19})
+            for (int x = 0; x < img.width(); ++x)
+                if (img.pixel(x, row) != white) {
+                    c.fail(path,
+                           QStringLiteral("row %1 is not white at column %2").arg(row).arg(x));
+                    break;
+                }
+        for (int row = kBarTop; row < kBarTop + kBarRows; ++row)
+            for (int x = 0; x < img.width(); ++x)
+                if ((img.pixel(x, row) & 0xFFFFFF) != (s.ink & 0xFFFFFF)) {
+                    c.fail(path, QStringLiteral("bar row %1 is not the ink colour at column %2")
+                                     .arg(row)
+                                     .arg(x));
+                    break;
+                }
 
-    for (int k = 0; k < kCells; ++k) {
-      const QString where = QStringLiteral("%1 cell %2 (day %3)").arg(path).arg(k).arg(k + 1);
-      int left = kCell, right = -1, solid = 0;
-      for (int row = 0; row <= kBaselineRow; ++row)
-        for (int col = 0; col < kCell; ++col) {
-          const int a = cov[row * img.width() + k * kCell + col];
-          if (a == 0) continue;
-          left = std::min(left, col);
-          right = std::max(right, col);
-          if (a == 255) ++solid;
+        Coverage cov((kBaselineRow + 1) * img.width(), 0);
+        for (int row = 0; row <= kBaselineRow; ++row)
+            for (int x = 0; x < img.width(); ++x) {
+                const QRgb px = img.pixel(x, row) & 0xFFFFFF;
+                if (px == (white & 0xFFFFFF)) continue;
+                const int a = coverageOf(px, s.ink);
+                if (a < 0)
+                    c.fail(path, QStringLiteral("pixel (%1,%2) #%3 is not a tint of the ink")
+                                     .arg(x)
+                                     .arg(row)
+                                     .arg(px, 6, 16, QLatin1Char('0')));
+                cov[row * img.width() + x] = std::max(a, 1);
+            }
+
+        for (int k = 0; k < kCells; ++k) {
+            const QString where = QStringLiteral("%1 cell %2 (day %3)").arg(path).arg(k).arg(k + 1);
+            int left = kCell, right = -1, solid = 0;
+            for (int row = 0; row <= kBaselineRow; ++row)
+                for (int col = 0; col < kCell; ++col) {
+                    const int a = cov[row * img.width() + k * kCell + col];
+                    if (a == 0) continue;
+                    left = std::min(left, col);
+                    right = std::max(right, col);
+                    if (a == 255) ++solid;
+                }
+            if (right < 0) {
+                c.fail(where, QStringLiteral("is empty"));
+                continue;
+            }
+            // Heavy letters have solid cores, not just a grey haze.
+            if (solid < 4) c.fail(where, QStringLiteral("only %1 solid pixels").arg(solid));
+            const int gapL = left, gapR = kCell - 1 - right;
+            if (std::abs(gapL - gapR) > 1)
+                c.fail(where,
+                       QStringLiteral("not centred (%1 px left, %2 px right)").arg(gapL).arg(gapR));
         }
-      if (right < 0) {
-        c.fail(where, QStringLiteral("is empty"));
-        continue;
-      }
-      // Heavy letters have solid cores, not just a grey haze.
-      if (solid < 4) c.fail(where, QStringLiteral("only %1 solid pixels").arg(solid));
-      const int gapL = left, gapR = kCell - 1 - right;
-      if (std::abs(gapL - gapR) > 1)
-        c.fail(where, QStringLiteral("not centred (%1 px left, %2 px right)").arg(gapL).arg(gapR));
-    }
-    all.push_back(std::move(cov));
-  }
-
-  // Same shapes in all three colours, pixel for pixel.
-  if (all.size() == kSheets.size()) {
-    const int w = kCells * kCell;
-    for (int k = 0; k < kCells; ++k) {
-      std::array<int, 3> count{};
-      bool sameCoverage = true;
-      for (int row = 0; row <= kBaselineRow; ++row)
-        for (int col = 0; col < kCell; ++col) {
-          const int i = row * w + k * kCell + col;
-          for (size_t s = 0; s < all.size(); ++s) {
-            if (all[s][i] > 0) ++count[s];
-            if (all[s][i] != all[0][i]) sameCoverage = false;
-          }
-        }
-      if (count[0] != count[1] || count[0] != count[2])
-        c.fail(QStringLiteral("cell %1").arg(k),
-               QStringLiteral("ink pixel counts differ: %1 / %2 / %3")
-                   .arg(count[0]).arg(count[1]).arg(count[2]));
-      else if (!sameCoverage)
-        c.fail(QStringLiteral("cell %1").arg(k), QStringLiteral("shapes differ between sheets"));
+        all.push_back(std::move(cov));
     }
 
-    // Right to left: in 11 (י then א) the yod is the small letter hanging
-    // from the top on the right; the alef on the left stands on the baseline.
-    const Coverage& cov = all[0];
-    const int x0 = 10 * kCell;
-    int left = kCell, right = -1;
-    for (int row = 0; row <= kBaselineRow; ++row)
-      for (int col = 0; col < kCell; ++col)
-        if (cov[row * w + x0 + col] > 0) {
-          left = std::min(left, col);
-          right = std::max(right, col);
+    // Same shapes in all three colours, pixel for pixel.
+    if (all.size() == kSheets.size()) {
+        const int w = kCells * kCell;
+        for (int k = 0; k < kCells; ++k) {
+            std::array<int, 3> count{};
+            bool sameCoverage = true;
+            for (int row = 0; row <= kBaselineRow; ++row)
+                for (int col = 0; col < kCell; ++col) {
+                    const int i = row * w + k * kCell + col;
+                    for (size_t s = 0; s < all.size(); ++s) {
+                        if (all[s][i] > 0) ++count[s];
+                        if (all[s][i] != all[0][i]) sameCoverage = false;
+                    }
+                }
+            if (count[0] != count[1] || count[0] != count[2])
+                c.fail(QStringLiteral("cell %1").arg(k),
+                       QStringLiteral("ink pixel counts differ: %1 / %2 / %3")
+                           .arg(count[0])
+                           .arg(count[1])
+                           .arg(count[2]));
+            else if (!sameCoverage)
+                c.fail(QStringLiteral("cell %1").arg(k),
+                       QStringLiteral("shapes differ between sheets"));
         }
-    auto inkLow = [&](int col) {
-      for (int row = kBaselineRow - 2; row <= kBaselineRow; ++row)
-        if (cov[row * w + x0 + col] > 0) return true;
-      return false;
-    };
-    if (right >= 0 && (inkLow(right) || inkLow(right - 1) ||
-                       (!inkLow(left) && !inkLow(left + 1))))
-      c.fail(QStringLiteral("cell 10 (day 11)"),
-             QStringLiteral("yod is not on the right: numerals are not right to left"));
-  }
 
-  if (c.failures == 0) {
-    std::printf("glyph sheets in %s are good\n", qPrintable(dir));
-    return 0;
-  }
-  std::fprintf(stderr, "%d problem(s) in the glyph sheets in %s\n", c.failures, qPrintable(dir));
-  return 1;
+        // Right to left: in 11 (י then א) the yod is the small letter hanging
+        // from the top on the right; the alef on the left stands on the baseline.
+        const Coverage& cov = all[0];
+        const int x0 = 10 * kCell;
+        int left = kCell, right = -1;
+        for (int row = 0; row <= kBaselineRow; ++row)
+            for (int col = 0; col < kCell; ++col)
+                if (cov[row * w + x0 + col] > 0) {
+                    left = std::min(left, col);
+                    right = std::max(right, col);
+                }
+        auto inkLow = [&](int col) {
+            for (int row = kBaselineRow - 2; row <= kBaselineRow; ++row)
+                if (cov[row * w + x0 + col] > 0) return true;
+            return false;
+        };
+        if (right >= 0 &&
+            (inkLow(right) || inkLow(right - 1) || (!inkLow(left) && !inkLow(left + 1))))
+            c.fail(QStringLiteral("cell 10 (day 11)"),
+                   QStringLiteral("yod is not on the right: numerals are not right to left"));
+    }
+
+    if (c.failures == 0) {
+        std::printf("glyph sheets in %s are good\n", qPrintable(dir));
+        return 0;
+    }
+    std::fprintf(stderr, "%d problem(s) in the glyph sheets in %s\n", c.failures, qPrintable(dir));
+    return 1;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
-  const QStringList args = app.arguments().mid(1);
-  if (args.size() == 2 && args[0] == QLatin1String("--check")) return check(args[1]);
-  if (args.size() == 1 && !args[0].startsWith(QLatin1Char('-'))) return generate(args[0]);
-  std::fprintf(stderr,
-               "usage: make_glyphs OUTDIR\n"
-               "       make_glyphs --check DIR\n");
-  return 2;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    if (args.size() == 2 && args[0] == QLatin1String("--check")) return check(args[1]);
+    if (args.size() == 1 && !args[0].startsWith(QLatin1Char('-'))) return generate(args[0]);
+    std::fprintf(stderr,
+                 "usage: make_glyphs OUTDIR\n"
+                 "       make_glyphs --check DIR\n");
+    return 2;
 }

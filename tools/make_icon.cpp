@@ -47,12 +47,11 @@ int main(int argc, char** argv) {
         p.drawText(QRect(3, 11, 26, 18), Qt::AlignCenter, QString::fromUtf8("\u05d0"));
     }
     // Sixteen colours, no dithering, so the icon stays crisp at its size.
-    QVector<QRgb> vga = {qRgb(0, 0, 0),       qRgb(128, 0, 0),   qRgb(0, 128, 0),
-                         qRgb(128, 128, 0),   qRgb(0, 0, 128),   qRgb(128, 0, 128),
-                         qRgb(0, 128, 128),   qRgb(192, 192, 192), qRgb(128, 128, 128),
-                         qRgb(255, 0, 0),     qRgb(0, 255, 0),   qRgb(255, 255, 0),
-                         qRgb(0, 0, 255),     qRgb(255, 0, 255), qRgb(0, 255, 255),
-                         qRgb(255, 255, 255)};
+    QVector<QRgb> vga = {
+        qRgb(0, 0, 0),       qRgb(128, 0, 0),   qRgb(0, 128, 0),   qRgb(128, 128, 0),
+        qRgb(0, 0, 128),     qRgb(128, 0, 128), qRgb(0, 128, 128), qRgb(192, 192, 192),
+        qRgb(128, 128, 128), qRgb(255, 0, 0),   qRgb(0, 255, 0),   qRgb(255, 255, 0),
+        qRgb(0, 0, 255),     qRgb(255, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 255)};
     const QImage indexed = image.convertToFormat(QImage::Format_Indexed8, vga, Qt::ThresholdDither);
     return indexed.save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
 }

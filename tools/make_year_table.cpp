@@ -12,8 +12,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "state/date.h"
 #include "engine/format_date.h"
+#include "state/date.h"
 
 namespace {
 

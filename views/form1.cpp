@@ -14,8 +14,8 @@
 #include "app/about_form.h"
 #include "app/popup.h"
 #include "app/program_folder.h"
-#include "engine/holidays.h"
 #include "engine/holiday_chooser.h"
+#include "engine/holidays.h"
 #include "engine/month_setup.h"
 #include "views/month_layout.h"
 #include "views/picture_box.h"
@@ -113,7 +113,8 @@ Form1::Form1(Form1Options options, QWidget* parent)
     WireViews();
     about_ = new AboutForm(this);
     // Fixed size: the client area plus the menu bar.
-    setFixedSize(TwipsToPixels(kClientWidth), TwipsToPixels(kClientHeight) + menuBar()->sizeHint().height());
+    setFixedSize(TwipsToPixels(kClientWidth),
+                 TwipsToPixels(kClientHeight) + menuBar()->sizeHint().height());
 }
 
 Form1::~Form1() = default;
@@ -170,7 +171,11 @@ void Form1::BuildControls() {
     Label9 = MakeLabel(client, "Label9", TwipsRect(240, 5010, 4455, 255), SansFont(9.75));
 
     // Two sunken boxes: dark top and left edges, light bottom and right edges.
-    const struct { const char* name; int x1, y1, x2, y2; QPalette::ColorRole role; } lines[] = {
+    const struct {
+        const char* name;
+        int x1, y1, x2, y2;
+        QPalette::ColorRole role;
+    } lines[] = {
         {"Line8", 120, 4680, 4920, 4680, QPalette::Dark},
         {"Line7", 120, 4680, 120, 5330, QPalette::Dark},
         {"Line6", 120, 5325, 4920, 5325, QPalette::Light},
@@ -227,7 +232,8 @@ void Form1::BuildMenus() {
         Sun[static_cast<std::size_t>(i)] = item(Sunset, name.constData(), name.constData());
         Sun[static_cast<std::size_t>(i)]->setCheckable(true);
         Sun[static_cast<std::size_t>(i)]->setVisible(i == 1);
-        connect(Sun[static_cast<std::size_t>(i)], &QAction::triggered, this, [this, i] { Sun_Click(i); });
+        connect(Sun[static_cast<std::size_t>(i)], &QAction::triggered, this,
+                [this, i] { Sun_Click(i); });
     }
 
     Steps = menuBar()->addMenu("&Year Steps");
@@ -255,7 +261,8 @@ void Form1::Message(const QString& text) {
 }
 
 bool Form1::FindGDate() {
-    return tovel::FindGDate(s_, [this](const std::string& m) { Message(QString::fromStdString(m)); });
+    return tovel::FindGDate(s_,
+                            [this](const std::string& m) { Message(QString::fromStdString(m)); });
 }
 
 void Form1::FillPicture() {
@@ -317,7 +324,8 @@ void Form1::SetFrame() {
     Shape1->show();
 
     const std::string& holiday = SelectedDayText(s_);
-    Label10->setText(QString::fromStdString(StatusLine1(holiday, LookupSunsetFor(s_.FirstDate + s_.JewDay - 1))));
+    Label10->setText(QString::fromStdString(
+        StatusLine1(holiday, LookupSunsetFor(s_.FirstDate + s_.JewDay - 1))));
     if (s_.PopupMode)
         if (const auto message = PopupMessage(s_)) Message(QString::fromStdString(*message));
     Label9->setText(ReminderLine());
@@ -325,7 +333,9 @@ void Form1::SetFrame() {
 
 void Form1::LoadCombo() {
     Combo1->clear();
-    for (const ChooserEntry& entry : ChooserEntries()) Combo1->addItem(QString::fromUtf8(entry.Text.data(), static_cast<qsizetype>(entry.Text.size())));
+    for (const ChooserEntry& entry : ChooserEntries())
+        Combo1->addItem(
+            QString::fromUtf8(entry.Text.data(), static_cast<qsizetype>(entry.Text.size())));
     Combo1->setCurrentIndex(-1);
 }
 

@@ -76,13 +76,14 @@ std::optional<GregMove> GregMonthMoveTarget(const CalendarState& s, int months) 
     if (year < kFirstGregYear || year > kLastGregYear) return std::nullopt;
     int day = s.GregDay;
     auto valid = [&] {
-        return day >= 1 && day <= 31 && (target / std::chrono::day{static_cast<unsigned>(day)}).ok();
+        return day >= 1 && day <= 31 &&
+               (target / std::chrono::day{static_cast<unsigned>(day)}).ok();
     };
     while (!valid() && day > 25) --day;
     if (!valid()) return std::nullopt;
-    return GregMove{Date::FromYmd(year, static_cast<unsigned>(target.month()),
-                                  static_cast<unsigned>(day)),
-                    day};
+    return GregMove{
+        Date::FromYmd(year, static_cast<unsigned>(target.month()), static_cast<unsigned>(day)),
+        day};
 }
 
 std::optional<Date> GregStepTarget(const CalendarState& s, int days) {

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "state/date.h"
 #include "state/calendar_state.h"
+#include "state/date.h"
 #include "views/month_layout.h"
 
 namespace tovel {
@@ -17,11 +17,11 @@ inline constexpr int kFirstGregYear = 1;
 inline constexpr int kLastGregYear = 9999;
 
 struct GregCell {
-    int Day;        // 1..31
-    int Column;     // 1 = Sunday .. 7 = Saturday
-    int Row;        // 1 = top .. 6
-    int X, Y;       // text position, twips
-    bool Saturday;  // drawn in the Saturday colour
+    int Day;           // 1..31
+    int Column;        // 1 = Sunday .. 7 = Saturday
+    int Row;           // 1 = top .. 6
+    int X, Y;          // text position, twips
+    bool Saturday;     // drawn in the Saturday colour
     std::string Text;  // a blank, then the day number
 };
 

@@ -62,7 +62,8 @@ std::string StatusLineWithSunset(std::string_view holiday, std::string_view loca
 }
 
 std::string StatusLine1(std::string_view holiday, const std::optional<SunsetTime>& sunset) {
-    return sunset ? StatusLineWithSunset(holiday, sunset->Location, sunset->Time) : std::string(holiday);
+    return sunset ? StatusLineWithSunset(holiday, sunset->Location, sunset->Time)
+                  : std::string(holiday);
 }
 
 std::string_view StatusLine2(int GregView) { return GregView == 0 ? kReminder : ""; }

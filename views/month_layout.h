@@ -15,12 +15,12 @@ namespace tovel {
 enum class Ink { Black, Red, Green };  // weekday, Saturday, holiday
 
 struct DayCell {
-    int Day;        // Jewish day, 1..MonthDays
-    int Column;     // 1 = Sunday .. 7 = Saturday
-    int Row;        // 1 = top
-    int X, Y;       // top-left corner of the glyph, twips
-    Ink Colour;     // of the glyph and the Gregorian number
-    int GregDay;    // Gregorian day of the month
+    int Day;           // Jewish day, 1..MonthDays
+    int Column;        // 1 = Sunday .. 7 = Saturday
+    int Row;           // 1 = top
+    int X, Y;          // top-left corner of the glyph, twips
+    Ink Colour;        // of the glyph and the Gregorian number
+    int GregDay;       // Gregorian day of the month
     int TextX, TextY;  // where the Gregorian number is printed
     std::string Text;  // the number as printed: a blank, then the digits
 };

@@ -86,9 +86,10 @@ void PictureBox::mousePressEvent(QMouseEvent* event) {
     const int button = event->button() == Qt::LeftButton     ? 1
                        : event->button() == Qt::RightButton  ? 2
                        : event->button() == Qt::MiddleButton ? 4
-                                                              : 0;
+                                                             : 0;
     const QPointF at = event->position();
-    emit MouseDown(button, ShiftState(event->modifiers()), static_cast<float>(at.x() * kTwipsPerPixel),
+    emit MouseDown(button, ShiftState(event->modifiers()),
+                   static_cast<float>(at.x() * kTwipsPerPixel),
                    static_cast<float>(at.y() * kTwipsPerPixel));
 }
 

@@ -13,7 +13,6 @@
 
 namespace tovel {
 
-
 class PictureBox : public QWidget {
     Q_OBJECT
 public:
@@ -24,7 +23,10 @@ public:
     void SetDrawFont(const QFont& font) { font_ = font; }
     const QFont& DrawFont() const { return font_; }
     void SetForeColor(const QColor& colour) { fore_ = colour; }
-    void SetCurrentXY(int x, int y) { currentX_ = x; currentY_ = y; }
+    void SetCurrentXY(int x, int y) {
+        currentX_ = x;
+        currentY_ = y;
+    }
     // Prints `text` with its top-left corner at the text position.
     void Print(const QString& text);
     // Paints the part `source` of `picture` at its natural size with its

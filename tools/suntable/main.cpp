@@ -96,7 +96,8 @@ std::optional<double> ParseDegrees(const std::string& text, double low, double h
     errno = 0;
     char* end = nullptr;
     const double value = std::strtod(text.c_str(), &end);
-    if (errno != 0 || end != text.c_str() + text.size() || !std::isfinite(value)) return std::nullopt;
+    if (errno != 0 || end != text.c_str() + text.size() || !std::isfinite(value))
+        return std::nullopt;
     // strtod also reads hexadecimal numbers; degrees are written in decimal.
     if (text.find_first_of("xX") != std::string::npos) return std::nullopt;
     if (value < low || value > high) return std::nullopt;
@@ -180,9 +181,8 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         // A negative number ("-74.006") is a coordinate, not an option.
-        const bool looksLikeOption =
-            !optionsEnded && arg.size() > 1 && arg[0] == '-' &&
-            !(std::strchr("0123456789.", arg[1]) != nullptr);
+        const bool looksLikeOption = !optionsEnded && arg.size() > 1 && arg[0] == '-' &&
+                                     !(std::strchr("0123456789.", arg[1]) != nullptr);
         if (!looksLikeOption) {
             positional.push_back(arg);
         } else if (arg == "--") {
@@ -257,7 +257,7 @@ int main(int argc, char** argv) {
     }
     if (int status = WriteTable(path, table.Text); status != kDone) return status;
     if (path != "-")
-        std::printf("%s: %s, sunsets of %d (29 February of %d)\n", path.c_str(),
-                    place.Name.c_str(), year, tovel::LeapDayYear(year));
+        std::printf("%s: %s, sunsets of %d (29 February of %d)\n", path.c_str(), place.Name.c_str(),
+                    year, tovel::LeapDayYear(year));
     return kDone;
 }
