@@ -56,8 +56,8 @@ private slots:
         row("arrows", {2023, 11, 9}, "Down, Ctrl+Up, Shift+Right, Alt+Down, Ctrl+Shift+Left", {2023, 11, 16},
             " Kislev  5784");
         row("other keys", {2023, 11, 9}, "A, PgUp, Home, Return", none);
-        row("past the year table's last month", {2791, 9, 20}, "Right, Down", none);
-        // Clicks select the day under the pointer without a redraw (Tishri 5760).
+        row("29 Elul 6551, the table's last day", {2791, 9, 20}, "Right, Down", none);
+        // Clicks select the day under the pointer (Tishri 5760).
         row("Monday", {1999, 9, 15}, "left 62 48", {1999, 9, 13}, " Tishri  5760", "");
         row("Monday, located", {1999, 9, 15}, "right 62 48", {1999, 9, 13}, " Tishri  5760",
             qPrintable("Sun sets in Home at " + SunText({1999, 9, 13}, 0)), {}, true);

@@ -133,8 +133,8 @@ inline Run Shown(const Folder& folder, const QDate& today) {
 }
 
 // Works the controls as a user does, step by step (", " between steps): a
-// button's caption, a menu item's name, "pick <entry>" (the chooser opened and
-// walked with the keys), "<left|right|middle> x y [Ctrl]" (a click on the grid
+// button's caption, a menu item's name, "pick <entry>" (the chooser reached by
+// Tab, opened and walked with the keys), "<left|right|middle> x y [Ctrl]" (a click on the grid
 // at pixel x, y), or else a key with its modifiers typed on the grid.
 inline void Do(const Run& run, const QString& steps) {
     static const QMap<QString, QString> buttons = {
@@ -149,7 +149,8 @@ inline void Do(const Run& run, const QString& steps) {
             item->trigger();
         } else if (w[0] == "pick") {
             QAbstractItemView* list = run.Chooser()->view();
-            run.Chooser()->showPopup();
+            run.Chooser()->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(run.Chooser(), Qt::Key_Down, Qt::AltModifier);
             QTRY_VERIFY(list->isVisible());
             QTest::keyClick(list, Qt::Key_Home);
             for (int i = run.Chooser()->findText(step.mid(5)); i > 0; --i) QTest::keyClick(list, Qt::Key_Down);
