@@ -133,9 +133,9 @@ inline Run Shown(const Folder& folder, const QDate& today) {
 }
 
 // Works the controls as a user does, step by step (", " between steps): a
-// button's caption, a menu item's name, "pick <entry>" (the chooser reached by
-// Tab, opened and walked with the keys), "<left|right|middle> x y [Ctrl]" (a click on the grid
-// at pixel x, y), or else a key with its modifiers typed on the grid.
+// button's caption, a menu item's name, "pick <entry>" (the chooser reached
+// by Tab, opened and walked with the keys), "<left|right|middle> x y [Ctrl]"
+// (a click on the grid at pixel x, y), or else a key typed on the grid.
 inline void Do(const Run& run, const QString& steps) {
     static const QMap<QString, QString> buttons = {
         {"<", "Command1"}, {">", "Command3"}, {"Today", "Command4"}, {"<<", "Command5"}, {">>", "Command6"}};
