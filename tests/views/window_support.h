@@ -86,7 +86,9 @@ struct Run {
     bool Loaded = false;
     QLabel* Label(const char* name) const { return Form->findChild<QLabel*>(name); }
     QAction* Action(const QString& name) const { return Form->findChild<QAction*>(name); }
-    const QImage& Canvas() const { return Form->findChild<tovel::PictureBox*>("Picture1")->Image(); }
+    tovel::PictureBox* Grid() const { return Form->findChild<tovel::PictureBox*>("Picture1"); }
+    QComboBox* Chooser() const { return Form->findChild<QComboBox*>("Combo1"); }
+    const QImage& Canvas() const { return Grid()->Image(); }
     QWidget* Marker() const { return Form->findChild<QWidget*>("Shape1"); }
 };
 
@@ -98,6 +100,70 @@ inline Run Start(const Folder& folder, const QDate& today, const QString& argume
         [messages = run.Messages](const QString& text) { messages->append(text); }, arguments});
     run.Loaded = run.Form->Form_Load();
     return run;
+}
+
+inline void UseTestFonts() {
+    QFont::insertSubstitution("MS Sans Serif", "Liberation Sans");
+    QFont::insertSubstitution("Times New Roman", "Liberation Serif");
+}
+inline QDate ToQDate(tovel::Date d) { return QDate(d.Year(), d.Month(), d.Day()); }
+
+// Everything a step that does nothing must leave alone.
+struct View {
+    tovel::Date sel, greg;
+    int month, day;
+    QString title, span, status1, status2;
+    QRect marker;
+    QImage canvas;
+    bool operator==(const View&) const = default;
+};
+inline View Snapshot(const Run& run) {
+    const tovel::CalendarState& s = run.Form->State();
+    return {s.SelDate, s.GregDate, s.JewMonthNo, s.JewDay, run.Label("Label1")->text(), run.Label("Label2")->text(),
+            run.Label("Label10")->text(), run.Label("Label9")->text(), run.Marker()->geometry(), run.Canvas().copy()};
+}
+
+// A started window, shown and active: the grid has the keyboard.
+inline Run Shown(const Folder& folder, const QDate& today) {
+    Run run = Start(folder, today);
+    run.Form->show();
+    run.Form->activateWindow();
+    run.Loaded = run.Loaded && QTest::qWaitForWindowActive(run.Form.get());
+    return run;
+}
+
+// Works the controls as a user does, step by step (", " between steps): a
+// button's caption, a menu item's name, "pick <entry>" (the chooser reached
+// by Tab, opened and walked with the keys), "<left|right|middle> x y [Ctrl]"
+// (a click on the grid at pixel x, y), or else a key typed on the grid.
+inline void Do(const Run& run, const QString& steps) {
+    static const QMap<QString, QString> buttons = {
+        {"<", "Command1"}, {">", "Command3"}, {"Today", "Command4"}, {"<<", "Command5"}, {">>", "Command6"}};
+    static const QMap<QString, Qt::MouseButton> mouse = {
+        {"left", Qt::LeftButton}, {"right", Qt::RightButton}, {"middle", Qt::MiddleButton}};
+    for (const QString& step : steps.split(", ", Qt::SkipEmptyParts)) {
+        const QStringList w = step.split(' ');
+        if (buttons.contains(step)) {
+            QTest::mouseClick(run.Form->findChild<QPushButton*>(buttons[step]), Qt::LeftButton);
+        } else if (QAction* item = run.Action(step)) {
+            item->trigger();
+        } else if (w[0] == "pick") {
+            QAbstractItemView* list = run.Chooser()->view();
+            run.Chooser()->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(run.Chooser(), Qt::Key_Down, Qt::AltModifier);
+            QTRY_VERIFY(list->isVisible());
+            QTest::keyClick(list, Qt::Key_Home);
+            for (int i = run.Chooser()->findText(step.mid(5)); i > 0; --i) QTest::keyClick(list, Qt::Key_Down);
+            QTest::keyClick(list, Qt::Key_Return);
+            QTRY_VERIFY(!list->isVisible());
+        } else if (mouse.contains(w[0])) {
+            QTest::mouseClick(run.Grid(), mouse[w[0]], w.value(3) == "Ctrl" ? Qt::ControlModifier : Qt::NoModifier,
+                              QPoint(w[1].toInt(), w[2].toInt()));
+        } else {
+            const QKeyCombination key = QKeySequence(step)[0];
+            QTest::keyClick(run.Grid(), key.key(), key.keyboardModifiers());
+        }
+    }
 }
 
 }  // namespace window_test
