@@ -1,3 +1,6 @@
+// The settings file: the profile text rules, the number rules of its values,
+// the table of the ten keys, where a saved window position opens, and the
+// pop-up decision made from the settings and tables alone.
 #include "app/ini_file.h"
 
 #include <gtest/gtest.h>
