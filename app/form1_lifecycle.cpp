@@ -9,6 +9,7 @@
 #include "app/about_form.h"
 #include "app/program_folder.h"
 #include "engine/month_setup.h"
+#include "views/calendar_text.h"
 #include "views/form1.h"
 #include "views/month_layout.h"
 
@@ -26,7 +27,7 @@ bool Form1::Form_Load() {
         const QDate sunday(2000, 10, 1);
         for (int i = 0; i <= 6; ++i) {
             const QString full = locale.dayName(sunday.addDays(i).dayOfWeek(), QLocale::LongFormat);
-            names.push_back((full.left(1).toUpper() + full.mid(1, 2).toLower()).toStdString());
+            names.push_back(Capitalized(full).left(3).toStdString());
         }
         Label3->setText(QString::fromStdString(WeekdayHeader(names)));
     }

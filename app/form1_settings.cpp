@@ -57,9 +57,6 @@ bool Form1::ReadIni() {
     iniReadable_ = read == FileRead::Ok || read == FileRead::Missing;
     PlaceWindow(ReadSettings(content, s_));
 
-    // 1 is the Gregorian view; any other value is the Jewish view and is
-    // saved as 0.
-    if (s_.GregView != 1) s_.GregView = 0;
     GregorianMnu->setChecked(s_.GregView == 1);
     JewishMnu->setChecked(s_.GregView != 1);
     EnableJewishControls(s_.GregView != 1);

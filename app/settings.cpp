@@ -37,6 +37,8 @@ WindowPlace ReadSettings(std::string_view content, CalendarState& s) {
         else
             s.*key.Field = ToSettingInt(value, ToSettingInt(defaultText, 0));
     }
+    // 1 is the Gregorian view; any other value is the Jewish view, saved as 0.
+    if (s.GregView != 1) s.GregView = 0;
     return place;
 }
 

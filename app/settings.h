@@ -32,7 +32,8 @@ std::span<const SettingKey> SettingKeys();
 // Reads every key from the settings text `content` ("" for a missing file)
 // into `s` and returns the saved window place. A value that is not a number
 // reads as 0, a number followed by other text as the number, and a
-// whole-number key outside -32768..32767 as its default.
+// whole-number key outside -32768..32767 as its default. "Gregorian" other
+// than 1 reads as 0, the Jewish view.
 WindowPlace ReadSettings(std::string_view content, CalendarState& s);
 
 // The keys and values a save writes, in order, from the state, the window's

@@ -8,7 +8,7 @@
 #include "engine/holidays.h"
 #include "engine/jewish_date.h"
 #include "engine/read_file.h"
-#include "engine/text.h"
+#include "engine/year_starts.h"
 #include "engine/year_table.h"
 
 namespace tovel {
@@ -75,14 +75,7 @@ YearTableFallback FallbackForDay(const std::string& path, Date day, int YearStep
     std::string text;
     if (const FileRead read = ReadDataFile(path, text); read != FileRead::Ok)
         return {path + " " + FileReadText(read), std::nullopt};
-    std::vector<Date> starts;
-    for (std::size_t at = 0; at < text.size();) {
-        const std::size_t end = std::min(text.find('\n', at), text.size());
-        const std::string_view line =
-            TrimBlanks(std::string_view(text).substr(at, end - at), " \t\r");
-        if (LineYear(line) && LineDate(line)) starts.push_back(*LineDate(line));
-        at = end + 1;
-    }
+    std::vector<Date> starts = YearStartTable::FromText(text).Starts();
     std::sort(starts.begin(), starts.end());
     const std::string dayText = FormatDate(day);
     if (starts.empty()) return {path + " holds no year lines", std::nullopt};

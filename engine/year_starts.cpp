@@ -8,10 +8,7 @@ namespace tovel {
 
 YearStartTable YearStartTable::FromText(std::string_view text) {
     YearStartTable table;
-    while (!text.empty()) {
-        const auto nl = text.find('\n');
-        std::string_view line = text.substr(0, nl);
-        text = nl == std::string_view::npos ? std::string_view{} : text.substr(nl + 1);
+    for (std::string_view line; NextLine(text, line);) {
         line = TrimBlanks(line, " \t\r");
         const auto year = LineYear(line);
         const auto date = LineDate(line);
@@ -34,6 +31,13 @@ std::optional<Date> YearStartTable::StartOf(int jewYear) const {
     if (jewYear < firstYear_) return std::nullopt;
     const auto i = static_cast<std::size_t>(jewYear - firstYear_);
     return i < starts_.size() ? starts_[i] : std::nullopt;
+}
+
+std::vector<Date> YearStartTable::Starts() const {
+    std::vector<Date> out;
+    for (const auto& start : starts_)
+        if (start) out.push_back(*start);
+    return out;
 }
 
 std::optional<YearStartTable> ReadYearStartTable(const std::string& path) {

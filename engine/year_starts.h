@@ -28,6 +28,8 @@ public:
 
     std::optional<Date> StartOf(int jewYear) const override;
     bool Empty() const { return starts_.empty(); }
+    // Every 1 Tishri the table knows, in year order.
+    std::vector<Date> Starts() const;
 
 private:
     int firstYear_ = 0;

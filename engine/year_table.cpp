@@ -18,9 +18,8 @@ public:
     explicit LineCursor(std::string_view text) : rest_(text) {}
     bool AtEnd() const { return rest_.empty(); }
     std::string_view Read() {
-        const auto nl = rest_.find('\n');
-        std::string_view line = rest_.substr(0, nl);
-        rest_ = nl == std::string_view::npos ? std::string_view{} : rest_.substr(nl + 1);
+        std::string_view line;
+        NextLine(rest_, line);
         return TrimBlanks(line, " \t\r");
     }
 

@@ -95,7 +95,7 @@ void Form1::WireNavigation() {
     connect(Combo1, &QComboBox::activated, this, &Form1::Combo1_Click);
 }
 
-bool Form1::MoveSelection(Date day) {
+bool Form1::MoveSelection(Date day, bool clearChooser) {
     const Date before = s_.SelDate;
     s_.SelDate = day;
     if (!FindGDate()) {
@@ -103,7 +103,7 @@ bool Form1::MoveSelection(Date day) {
         return false;
     }
     FillPicture();
-    LoadCombo();
+    if (clearChooser) LoadCombo();
     return true;
 }
 
@@ -117,13 +117,13 @@ void Form1::MoveGregorianMonths(int months) {
 
 void Form1::Command1_Click() {
     if (s_.GregView == 1) return MoveGregorianMonths(-1);
-    if (s_.JewYear < kFirstNavYear) return;
+    if (!MonthMoveAllowed(s_, -1)) return;
     if (const auto target = MonthMoveTarget(s_, -1)) MoveSelection(*target);
 }
 
 void Form1::Command3_Click() {
     if (s_.GregView == 1) return MoveGregorianMonths(1);
-    if (s_.JewYear > kLastNavYear) return;
+    if (!MonthMoveAllowed(s_, 1)) return;
     if (const auto target = MonthMoveTarget(s_, 1)) MoveSelection(*target);
 }
 
@@ -140,21 +140,20 @@ void Form1::Command4_Click() {
 // In the Gregorian view the year buttons move one year, whatever the step.
 void Form1::Command5_Click() {
     if (s_.GregView == 1) return MoveGregorianMonths(-12);
-    if (s_.JewYear - s_.YearStep < kFirstNavYear) {
-        Message(kLowerLimitMessage);
-        return;
-    }
-    if (const auto target = YearMoveTarget(s_, -s_.YearStep, YearTableFile(s_.RHDatesFile)))
-        MoveSelection(*target);
+    MoveYears(-s_.YearStep);
 }
 
 void Form1::Command6_Click() {
     if (s_.GregView == 1) return MoveGregorianMonths(12);
-    if (s_.JewYear + s_.YearStep > kLastNavYear) {
-        Message(kUpperLimitMessage);
+    MoveYears(s_.YearStep);
+}
+
+void Form1::MoveYears(int years) {
+    if (const auto refusal = YearMoveRefusal(s_, years)) {
+        Message(QString::fromUtf8(refusal->data(), static_cast<qsizetype>(refusal->size())));
         return;
     }
-    if (const auto target = YearMoveTarget(s_, s_.YearStep, YearTableFile(s_.RHDatesFile)))
+    if (const auto target = YearMoveTarget(s_, years, YearTableFile(s_.RHDatesFile)))
         MoveSelection(*target);
 }
 
@@ -199,13 +198,8 @@ void Form1::Picture1_MouseDown(int Button, int Shift, float X, float Y) {
     if (s_.GregView == 1) return DrawGregBox(Button, Shift, X, Y);
     if (const auto day = JewishDayAt(s_, X, Y)) {
         s_.JewDay = static_cast<std::int16_t>(*day);
-        const MarkerPlace place = MarkerPosition(s_);
-        Shape1->move(TwipsToPixels(place.Left), TwipsToPixels(place.Top));
         s_.SelDate = s_.FirstDate + (s_.JewDay - 1);
-        Shape1->show();
-        Label10->setText(
-            QString::fromStdString(StatusLine1(SelectedDayText(s_), LookupSunsetFor(s_.SelDate))));
-        Label9->setText(kReminder);
+        SetFrame();  // the marker and both status lines, without a redraw
     }
     LoadCombo();
 }
@@ -214,17 +208,10 @@ void Form1::Combo1_Click() {
     const HolidayPick pick =
         PickHoliday(s_, Combo1->currentText().toStdString(),
                     [this](const std::string& m) { Message(QString::fromStdString(m)); });
-    if (pick.Refused) {
+    if (pick.Refused)
         Message(kUpperLimitMessage);
-    } else {
-        const Date before = s_.SelDate;
-        s_.SelDate = pick.SelDate;
-        // The pick stays shown in the chooser: no LoadCombo here.
-        if (FindGDate())
-            FillPicture();
-        else
-            s_.SelDate = before;
-    }
+    else
+        MoveSelection(pick.SelDate, false);  // the pick stays shown in the chooser
     Picture1->setFocus();
 }
 

@@ -1,5 +1,7 @@
 #include "input/navigation.h"
 
+#include "engine/holiday_chooser.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -112,6 +114,16 @@ std::optional<Date> YearMoveTarget(const CalendarState& s, int years, const Year
     if (IsLeapYearType(type) && month == kAdarI && !IsLeapYearType(s.YearType)) month = kAdarII;
     const int day = std::min<int>(s.JewDay, JewishMonthLength(month, type));
     return DateOfJewishDate(*start, *next, month, day);
+}
+
+bool MonthMoveAllowed(const CalendarState& s, int months) {
+    return months < 0 ? s.JewYear >= kFirstNavYear : s.JewYear <= kLastNavYear;
+}
+
+std::optional<std::string_view> YearMoveRefusal(const CalendarState& s, int years) {
+    if (years < 0 && s.JewYear + years < kFirstNavYear) return kLowerLimitMessage;
+    if (years > 0 && s.JewYear + years > kLastNavYear) return kUpperLimitMessage;
+    return std::nullopt;
 }
 
 }  // namespace tovel

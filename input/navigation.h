@@ -4,6 +4,7 @@
 // window's handlers check the year range, store the result and redraw.
 
 #include <optional>
+#include <string_view>
 
 #include "engine/year_starts.h"
 #include "state/calendar_state.h"
@@ -55,6 +56,14 @@ std::optional<Date> DateOfJewishDate(Date yearStart, Date nextYearStart, int mon
 // year; the single Adar becomes Adar II of a leap year; day 30 is cut to the
 // month's length. Nothing when `starts` lacks the target year or the year
 // after it, or their distance is not a valid year length.
+// Whether "<" (months = -1) or ">" (+1) may move from the shown year: not
+// once it lies before 5563 or after 6550. A refused move is silent.
+bool MonthMoveAllowed(const CalendarState& s, int months);
+
+// The message that refuses "<<" / ">>" by `years` from the shown year, when
+// the year reached would lie outside 5563..6550; nothing when the move may go.
+std::optional<std::string_view> YearMoveRefusal(const CalendarState& s, int years);
+
 std::optional<Date> YearMoveTarget(const CalendarState& s, int years, const YearStarts& starts);
 
 }  // namespace tovel

@@ -19,7 +19,7 @@ void Form1::SunIni() {
         s_.SunFiles[i + 1] = found.Files[i];
     }
     s_.ActiveLocation = static_cast<std::int16_t>(found.ActiveLocation);
-    if (s_.ActiveLocation >= 1 && s_.ActiveLocation <= kMaxLocations) {
+    if (HasActiveLocation(s_)) {
         Sun[static_cast<std::size_t>(s_.ActiveLocation)]->setChecked(true);
         s_.SunFile = s_.SunFiles[static_cast<std::size_t>(s_.ActiveLocation)];
     }

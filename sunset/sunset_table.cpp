@@ -9,22 +9,12 @@
 
 #include "engine/format_date.h"
 #include "engine/read_file.h"
+#include "engine/text.h"
 #include "sunset/name_encoding.h"
 
 namespace tovel {
 
 namespace {
-
-// Takes the next line off `rest` without its LF and a CR before it. False
-// when nothing is left; a last line without a line end still counts.
-bool NextLine(std::string_view& rest, std::string_view& line) {
-    if (rest.empty()) return false;
-    const std::size_t lf = rest.find('\n');
-    line = rest.substr(0, lf);
-    rest.remove_prefix(lf == std::string_view::npos ? rest.size() : lf + 1);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    return true;
-}
 
 bool EndsWithSun(const std::string& name) {
     if (name.size() < 4) return false;

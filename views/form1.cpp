@@ -1,5 +1,7 @@
 #include "views/form1.h"
 
+#include "views/calendar_text.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QDate>
@@ -30,8 +32,6 @@ constexpr int kMarkerWidth = 530;
 constexpr int kMarkerHeight = 470;
 constexpr int kGlyphCell = 20;  // pixels
 
-const QColor kSaturdayColour(200, 0, 150);
-const QColor kHolidayColour(0, 200, 50);
 const QColor kHeaderColour(0, 128, 0);
 
 QRect TwipsRect(int left, int top, int width, int height) {
@@ -297,20 +297,12 @@ void Form1::FillPicture() {
 }
 
 void Form1::BuildGLabel() {
-    const QLocale locale;
-    // The month stands on its own here (no day number), so languages that
-    // inflect month names take the standalone form.
-    auto parts = [&](Date d, QString& month, QString& year) {
-        year = locale.toString(QDate(d.Year(), d.Month(), d.Day()), "yyyy");
-        month = locale.standaloneMonthName(d.Month(), QLocale::LongFormat);
-        if (s_.CapitalizeDates == 1 && !month.isEmpty())
-            month = month.left(1).toUpper() + month.mid(1).toLower();
-    };
-    QString m1, y1, m2, y2;
-    parts(s_.FirstDate, m1, y1);
-    parts(s_.NextMonthDate, m2, y2);
+    const bool capitalize = s_.CapitalizeDates == 1;
     Label2->setText(QString::fromStdString(
-        GregorianSpan(m1.toStdString(), y1.toStdString(), m2.toStdString(), y2.toStdString())));
+        GregorianSpan(StandaloneMonthName(s_.FirstDate, capitalize).toStdString(),
+                      YearText(s_.FirstDate).toStdString(),
+                      StandaloneMonthName(s_.NextMonthDate, capitalize).toStdString(),
+                      YearText(s_.NextMonthDate).toStdString())));
 }
 
 QString Form1::ReminderLine() const {
@@ -318,10 +310,13 @@ QString Form1::ReminderLine() const {
     return QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
 }
 
-void Form1::SetFrame() {
-    const MarkerPlace place = MarkerPosition(s_);
+void Form1::PlaceMarker(MarkerPlace place) {
     Shape1->move(TwipsToPixels(place.Left), TwipsToPixels(place.Top));
     Shape1->show();
+}
+
+void Form1::SetFrame() {
+    PlaceMarker(MarkerPosition(s_));
 
     const std::string& holiday = SelectedDayText(s_);
     Label10->setText(QString::fromStdString(

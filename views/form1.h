@@ -15,6 +15,7 @@
 #include "state/calendar_state.h"
 #include "state/date.h"
 #include "sunset/sunset_table.h"
+#include "views/month_layout.h"
 
 class QAction;
 class QComboBox;
@@ -127,8 +128,11 @@ private:
     // Selects `day` in the Jewish view and shows its month, clearing the
     // chooser. When the year table cannot set up that month, nothing changes
     // and the result is false.
-    bool MoveSelection(Date day);
+    bool MoveSelection(Date day, bool clearChooser = true);
+    void MoveYears(int years);
     void SetYearStep(int step, QAction* item);
+    // Puts the selection marker at `place` (twips in the grid) and shows it.
+    void PlaceMarker(MarkerPlace place);
     // Connects the Calendar menu's two views to their handlers.
     void WireViews();
     // The chooser and the SunSet and Year Steps menus serve the Jewish view only.

@@ -9,6 +9,7 @@
 #include <QMenu>
 
 #include "input/navigation.h"
+#include "views/calendar_text.h"
 #include "views/form1.h"
 #include "views/gregorian_layout.h"
 #include "views/picture_box.h"
@@ -17,18 +18,9 @@ namespace tovel {
 
 namespace {
 
-const QColor kGregSaturdayColour(200, 0, 150);
-
-QDate ToQDate(Date d) { return QDate(d.Year(), d.Month(), d.Day()); }
-
-// "mmmm  yyyy". The month stands alone here (no day number), so languages
-// that inflect month names take the standalone form.
+// "mmmm  yyyy": the month standing on its own, two blanks, the year.
 QString GregorianTitle(Date d, bool capitalize) {
-    const QLocale locale;
-    QString title = locale.standaloneMonthName(d.Month(), QLocale::LongFormat) + "  " +
-                    locale.toString(ToQDate(d), "yyyy");
-    if (capitalize) title = title.left(1).toUpper() + title.mid(1).toLower();
-    return title;
+    return StandaloneMonthName(d, capitalize) + "  " + YearText(d);
 }
 
 }  // namespace
@@ -56,7 +48,7 @@ void Form1::FillGregorian() {
     Picture1->Cls();
     for (const GregCell& cell : GregMonthCells(s_)) {
         Picture1->SetCurrentXY(cell.X, cell.Y);
-        Picture1->SetForeColor(cell.Saturday ? kGregSaturdayColour : QColor(Qt::black));
+        Picture1->SetForeColor(cell.Saturday ? kSaturdayColour : QColor(Qt::black));
         Picture1->Print(QString::fromStdString(cell.Text));
     }
     // After a day number a month name takes the form the language wants there.
@@ -68,9 +60,7 @@ void Form1::FillGregorian() {
 }
 
 void Form1::SetFrameGreg() {
-    const MarkerPlace place = GregMarkerPosition(s_);
-    Shape1->move(TwipsToPixels(place.Left), TwipsToPixels(place.Top));
-    Shape1->show();
+    PlaceMarker(GregMarkerPosition(s_));
     SetWeek();
 }
 
@@ -79,11 +69,8 @@ void Form1::DrawGregBox(int, int, float X, float Y) {
     if (!day) return;
     s_.GregDate = *day;
     s_.GregDay = static_cast<std::int16_t>(day->Day());
-    const MarkerPlace place = GregMarkerPosition(s_);
-    Shape1->move(TwipsToPixels(place.Left), TwipsToPixels(place.Top));
     Label10->setText(QLocale().toString(ToQDate(s_.GregDate), "dd-MMM-yyyy"));
-    Shape1->show();
-    SetWeek();
+    SetFrameGreg();  // the marker and the week, without a redraw
 }
 
 void Form1::SetWeek() { Label2->setText(QString::fromStdString(WeekLabel(s_))); }

@@ -1,0 +1,28 @@
+#pragma once
+// Dates, month names and colours of the calendar as the window shows them,
+// in the system's language.
+
+#include <QColor>
+#include <QDate>
+#include <QString>
+
+#include "state/date.h"
+
+namespace tovel {
+
+inline const QColor kSaturdayColour(200, 0, 150);
+inline const QColor kHolidayColour(0, 200, 50);
+
+inline QDate ToQDate(Date d) { return QDate(d.Year(), d.Month(), d.Day()); }
+
+// The first letter upper case, the rest lower case (CapitalizeDates = 1).
+QString Capitalized(const QString& text);
+
+// The month of `d` standing on its own, without a day number: languages that
+// inflect month names take the standalone form here. Capitalized on request.
+QString StandaloneMonthName(Date d, bool capitalize);
+
+// The four-digit year of `d`.
+QString YearText(Date d);
+
+}  // namespace tovel
