@@ -31,7 +31,7 @@ TEST(GlyphSheets, CommittedAndFreshSheetsPassDamagedOnesFail) {
   const struct { const char* expected; std::function<void(QImage*)> apply; } damages[] = {
       {"cannot be read", [](QImage* s) { s[2] = QImage(); }},
       {"row 15", [](QImage* s) { s[0].setPixel(45, 15, qRgb(128, 128, 128)); }},
-      {"differ", [](QImage* s) { s[0].setPixel(60, 0, qRgb(128, 128, 128)); }},  // one sheet has more ink
+      {"counts differ", [](QImage* s) { s[1].setPixel(60, 0, qRgb(200, 0, 150)); }},  // the red sheet has more ink
       {"right to left", [](QImage* s) {  // 11 mirrored
          for (QImage* i = s; i < s + 3; ++i) QPainter(i).drawImage(200, 0, i->copy(200, 0, 20, 15).mirrored(true, false));
        }},
