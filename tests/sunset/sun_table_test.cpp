@@ -16,6 +16,14 @@ using namespace solar;
 
 UtcOffsetAt Fixed(int seconds) { return [seconds](std::int64_t) { return seconds; }; }
 
+// Meeus, "Astronomical Algorithms" (2nd ed.), examples 25.a and 28.b: the sun on
+// 1992 October 13 at 0h TD; finer than the almanac's minute, it pins the series terms.
+TEST(SolarTest, MeeusWorkedExample) {
+    const double jd = JulianDay(sys_days{1992y / October / 13});  // 2448908.5
+    EXPECT_NEAR(SunAt(jd).Declination, -7.78507, 0.00002);
+    EXPECT_NEAR(SunAt(jd).EquationOfTime, 13.7094, 0.01);  // 3.427351 degrees
+}
+
 TEST(SunTableMakerTest, DayLinesAndTheLeapDayYear) {
     EXPECT_EQ(SunTableLine(1, 5, 13 * 60), " Jan  5  1:00");
     EXPECT_EQ(SunTableLine(12, 31, 21 * 60 + 59), " Dec 31  9:59");
