@@ -23,23 +23,25 @@ QImage CellOnCanvas(const QImage& canvas, QPoint at, int width = kCellWide, int 
     return canvas.copy(Px(at.x()), Px(at.y()), width, height).convertToFormat(QImage::Format_RGB32);
 }
 // The Gregorian number under a glyph: ink of the day's colour (and its
-// anti-aliased tints), nothing of another hue, and starting further right from
-// day 10 on, where the numeral has two letters.
+// anti-aliased tints), nothing of another hue, a coloured ink not grey alone,
+// and starting further right from day 10 on, where the numeral has two letters.
 int NumberInkStart(const QImage& canvas, QPoint at, const QColor& ink) {
     const QImage box = CellOnCanvas(canvas, at + QPoint(0, 300), kCellWide, 10);
     int first = -1;
+    bool hue = ink == kBlack;
     for (int x = 0; x < box.width(); ++x)
         for (int y = 0; y < box.height(); ++y) {
             const QColor c = box.pixelColor(x, y);
             if (c == Qt::white) continue;
             const int depth = 255 - std::min({c.red(), c.green(), c.blue()});
             if (depth > 100 && first < 0) first = x;
+            hue = hue || std::abs(c.red() - c.green()) > 60;
             // Tints between ink and white keep the ink's hue ordering.
             if (ink == kGreen && !(c.green() >= c.red() && c.green() >= c.blue())) return -2;
             if (ink == kRed && !(c.red() >= c.green() && c.blue() >= c.green())) return -2;
             if (ink == kBlack && !(c.red() == c.green() && c.green() == c.blue())) return -2;
         }
-    return first;
+    return hue ? first : -3;
 }
 
 }  // namespace
