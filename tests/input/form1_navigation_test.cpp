@@ -86,10 +86,7 @@ private slots:
         QFETCH(QString, status);
         QFETCH(bool, located);
         Folder folder;
-        if (located) {
-            folder.Write("home.sun", SunTable("Home", 0));
-            folder.Write("Tovel.ini", IniWith("ActiveLocation=1\r\n"));
-        }
+        if (located) Locate(folder);
         QFETCH(QDate, start);
         Run run = Shown(folder, start);
         QVERIFY(run.Loaded);

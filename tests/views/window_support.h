@@ -67,6 +67,11 @@ inline QByteArray SunTable(const QString& name, int shift) {
                QLocale::c().toString(SunTime(d, shift).addSecs(-12 * 3600), "h:mm").toLatin1() + "\r\n";
     return out;
 }
+// One sunset table, "Home" (shift 0), in force from the start.
+inline void Locate(const Folder& folder) {
+    folder.Write("home.sun", SunTable("Home", 0));
+    folder.Write("Tovel.ini", IniWith("ActiveLocation=1\r\n"));
+}
 
 // The "key=value" lines of one section of a settings file.
 inline QStringList KeyLines(const QByteArray& content, const QString& section) {
