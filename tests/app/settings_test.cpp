@@ -127,7 +127,7 @@ TEST(WindowPositionTest, SavedPositionOrDefault) {
         {"rounded up to the nearest pixel", 308, 308, 21, 21}, {"one pixel on screen", -5775, -5025, -335, -385},
         {"just off the left edge", 300, -5040, 20, 20},       {"just off the top", -5790, 300, 20, 20},
         {"below the first screen only", 12000, 300, 20, 20},  {"below the second screen", 15360, 16000, 20, 20},
-        {"not a number", 300, std::nan(""), 20, 20},
+        {"right of both screens", 300, 34560, 20, 20},        {"not a number", 300, std::nan(""), 20, 20},
     };
     for (const auto& c : cases) {
         const PixelPoint p = WindowCorner(c.top, c.left, 336, 386, screens);
