@@ -73,7 +73,7 @@ TEST(IniFileTest, WritingChangesOnlyItsOwnLines) {
     // Names and values that could not be read back as written are refused.
     const std::string text = "[Tovel]\r\nA=old\r\n";
     EXPECT_FALSE(UpdateProfileText(text, "To]vel", {{"A", "1"}}));
-    for (const std::string key : {"", "A=B", ";A"})
+    for (const std::string key : {"", "A=B", ";A", "[A", "A "})
         EXPECT_FALSE(UpdateProfileText(text, "Tovel", {{"B", "1"}, {key, "1"}})) << key;
     for (const std::string& value : {std::string("1\n[Other]"), std::string("1\0002", 3)})
         EXPECT_FALSE(UpdateProfileText(text, "Tovel", {{"A", value}}));
