@@ -82,8 +82,8 @@ TEST(IniFileTest, WritingChangesOnlyItsOwnLines) {
 // The leading number of a value; whole numbers round half to even within -32768..32767, or fall back (1234).
 TEST(SettingsValues, LeadingNumberAndToSettingInt) {
     const std::pair<std::string, double> numbers[] = {
-        {"abc", 0}, {" \t-150 ", -150}, {"1.2.3", 1.2}, {"-.5", -0.5}, {"+7", 7}, {"1e5", 1}, {"0x1F", 0}, {"\n5", 0},
-        {std::string(400, '9'), std::numeric_limits<double>::infinity()},
+        {"abc", 0}, {" \t-150 ", -150}, {"1.2.3", 1.2}, {"-.5", -0.5}, {"+7", 7}, {"--3", 0}, {"1e5", 1}, {"0x1F", 0},
+        {"\n5", 0}, {std::string(400, '9'), std::numeric_limits<double>::infinity()},
         {"-" + std::string(400, '9') + ".5", -std::numeric_limits<double>::infinity()},
     };
     for (const auto& [text, expected] : numbers) EXPECT_EQ(LeadingNumber(text), expected) << text.substr(0, 40);
