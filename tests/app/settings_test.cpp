@@ -1,6 +1,3 @@
-// The settings file: the profile text rules, the number rules of its values,
-// the table of the ten keys, where a saved window position opens, and the
-// pop-up decision made from the settings and tables alone.
 #include "app/ini_file.h"
 
 #include <gtest/gtest.h>
@@ -29,13 +26,11 @@ TEST(IniFileTest, ReadsValuesByTheProfileRules) {
         {"key case, value case kept", "[Tovel]\nlanguage=MiXeD\n", "LANGUAGE", "MiXeD"},
         {"blanks trimmed", "  [ \tTovel  ]  \r\n \t Key  =  some  value \t \r\n", "Key", "some  value"},
         {"comment lines", ";Key=x\n[Tovel]\n;Key=c\n  #Key=h\nKey=real\n", "Key", "real"},
-        {"other section first", "[Other]\nKey=other\n[Tovel]\nKey=mine\n", "Key", "mine"},
         {"key only outside the section", "Key=loose\n[Tovel]\nA=1\n[Other]\nKey=other\n", "Key", "dflt"},
         {"names are not prefixes", "[Tovel2]\nKey=x\n[Tovel]\nKeys=x\nKe=y\n", "Key", "dflt"},
         {"section twice, first key wins", "[Tovel]\nA=1\n[X]\nKey=x\n[tovel]\nKey=2\nKEY=3\n", "Key", "2"},
         {"bare CR at the end", "[Tovel]\r\nKey=last\r", "Key", "last"},
         {"byte order mark", "\xEF\xBB\xBF[Tovel]\r\nKey=v\r\n", "Key", "v"},
-        {"missing section", "[Other]\nKey=v\n", "Key", "dflt"},
     };
     for (const auto& c : cases) EXPECT_EQ(GetProfileString(c.content, "Tovel", c.key, "dflt", 256), c.value) << c.what;
     EXPECT_EQ(GetProfileString("", "Tovel", "Key", "  d f \t", 51), "  d f");
@@ -44,9 +39,7 @@ TEST(IniFileTest, ReadsValuesByTheProfileRules) {
 TEST(IniFileTest, ReturnIniValueKeepsAt49Characters) {
     const std::string a48(48, 'a');
     const Pairs cases = {  // stored value, result
-        {a48, a48}, {a48 + "b", a48 + "b"}, {a48 + "bc", a48 + "b"}, {a48 + "bc" + std::string(10, 'd'), a48 + "b"},
-        {"  Hello   big  World  ", "Hello   big  World"},
-        {"x" + std::string(47, ' ') + "y", "x" + std::string(47, ' ') + "y"},
+        {a48 + "b", a48 + "b"}, {a48 + "bc", a48 + "b"}, {"  Hello   big  World  ", "Hello   big  World"},
         // The cut lands on blanks: trimming and dropping the last character cost a real one.
         {std::string(47, 'a') + "a  zzzz", std::string(47, 'a')},
     };
@@ -69,10 +62,7 @@ TEST(IniFileTest, WritingChangesOnlyItsOwnLines) {
          "[Tovel]\na=x\r\nB=y\nc=z"},
         {"append before the comment of the next section", "[Tovel]\r\nA=1\r\n\r\n; about Other\r\n[Other]\r\nB=2\r\n",
          {{"B", "new"}}, "[Tovel]\r\nA=1\r\nB=new\r\n\r\n; about Other\r\n[Other]\r\nB=2\r\n"},
-        {"LF file stays LF", "[Tovel]\nA=1\n[Other]\nX=1\n", {{"B", "2"}}, "[Tovel]\nA=1\nB=2\n[Other]\nX=1\n"},
         {"a bare CR ending the text keeps its CR", "[Other]\nX=1\r", {{"A", "1"}}, "[Other]\nX=1\r\n[Tovel]\nA=1\n"},
-        {"new section after a last line without newline", "[Other]\nX=1", {{"A", "1"}, {"B", "2"}},
-         "[Other]\nX=1\n[Tovel]\nA=1\nB=2\n"},
         {"section twice: update where the key is, append to the first",
          "[Tovel]\r\nA=1\r\n[X]\r\nB=x\r\n[TOVEL]\r\nB=2\r\n", {{"B", "3"}, {"C", "4"}},
          "[Tovel]\r\nA=1\r\nC=4\r\n[X]\r\nB=x\r\n[TOVEL]\r\nB=3\r\n"},
@@ -92,17 +82,14 @@ TEST(IniFileTest, WritingChangesOnlyItsOwnLines) {
 // The leading number of a value; whole numbers round half to even within -32768..32767, or fall back (1234).
 TEST(SettingsValues, LeadingNumberAndToSettingInt) {
     const std::pair<std::string, double> numbers[] = {
-        {"", 0}, {"abc", 0}, {"12abc", 12}, {" \t-150 ", -150}, {"1.2.3", 1.2}, {"-", 0}, {".", 0}, {"-.5", -0.5},
-        {"+7", 7}, {"1e5", 1}, {"--3", 0}, {"0x1F", 0}, {"1,5", 1}, {"\n5", 0}, {"9.75 twips", 9.75},
-        {std::string(400, '9'), std::numeric_limits<double>::infinity()},
+        {"abc", 0}, {" \t-150 ", -150}, {"1.2.3", 1.2}, {"-.5", -0.5}, {"+7", 7}, {"--3", 0}, {"1e5", 1}, {"0x1F", 0},
+        {"\n5", 0}, {std::string(400, '9'), std::numeric_limits<double>::infinity()},
         {"-" + std::string(400, '9') + ".5", -std::numeric_limits<double>::infinity()},
     };
     for (const auto& [text, expected] : numbers) EXPECT_EQ(LeadingNumber(text), expected) << text.substr(0, 40);
     const std::pair<std::string, int> ints[] = {
-        {" -150 ", -150}, {"2.5", 2}, {"3.5", 4}, {"-2.5", -2}, {"-3.5", -4}, {"0.5", 0}, {"2.5001", 3},
-        {"12abc", 12}, {"abc", 0}, {"99999", 1234}, {"32767", 32767}, {"32767.4", 32767}, {"32767.5", 1234},
-        {"32768", 1234}, {"-32768", -32768}, {"-32768.5", -32768}, {"-32768.6", 1234}, {"-32769", 1234},
-        {std::string(500, '9'), 1234},
+        {"2.5", 2}, {"3.5", 4}, {"-2.5", -2}, {"2.5001", 3}, {"32767.4", 32767}, {"32767.5", 1234},
+        {"-32768.5", -32768}, {"-32768.6", 1234}, {std::string(500, '9'), 1234},
     };
     for (const auto& [text, expected] : ints) EXPECT_EQ(ToSettingInt(text, 1234), expected) << text.substr(0, 40);
 }
@@ -136,13 +123,11 @@ TEST(WindowPositionTest, SavedPositionOrDefault) {
     // Two screens side by side; the window is 336 x 386 pixels.
     const std::vector<PixelRect> screens = {{0, 0, 1024, 768}, {1024, 0, 1280, 1024}};
     const struct { const char* name; double top, left; int x, y; } cases[] = {
-        {"default", 300, 300, 20, 20},                            {"on the second screen", 3000, 30000, 2000, 200},
-        {"rounded to the nearest pixel", 307, 292, 19, 20},       {"rounded up to the nearest pixel", 308, 308, 21, 21},
-        {"partly off the left edge", 300, -4500, -300, 20},       {"one pixel on screen", -5775, -5025, -335, -385},
-        {"just off the left edge", 300, -5040, 20, 20},           {"just off the top", -5790, 300, 20, 20},
-        {"right of both screens", 300, 34560, 20, 20},            {"below the first screen only", 12000, 300, 20, 20},
-        {"below the second screen", 15360, 16000, 20, 20},        {"far away", 9000000, -900000, 20, 20},
-        {"infinite", std::numeric_limits<double>::infinity(), 300, 20, 20}, {"not a number", 300, std::nan(""), 20, 20},
+        {"on the second screen", 3000, 30000, 2000, 200},     {"rounded to the nearest pixel", 307, 292, 19, 20},
+        {"rounded up to the nearest pixel", 308, 308, 21, 21}, {"one pixel on screen", -5775, -5025, -335, -385},
+        {"just off the left edge", 300, -5040, 20, 20},       {"just off the top", -5790, 300, 20, 20},
+        {"below the first screen only", 12000, 300, 20, 20},  {"below the second screen", 15360, 16000, 20, 20},
+        {"right of both screens", 300, 34560, 20, 20},        {"not a number", 300, std::nan(""), 20, 20},
     };
     for (const auto& c : cases) {
         const PixelPoint p = WindowCorner(c.top, c.left, 336, 386, screens);

@@ -14,7 +14,6 @@ TEST(HolidayChooserTest, NamedPicksAndTheUpperLimit) {
     const struct { const char* name; Date from; const char* pick; Date to; } cases[] = {
         {"20 Tishri, Yom Kippur: back in the shown month", Ymd(1999, 9, 30), "Yom Kippur", Ymd(1999, 9, 20)},
         {"1 Heshvan, Rosh Hashanah: next year", Ymd(1999, 10, 11), "Rosh Hashanah", Ymd(2000, 9, 30)},
-        {"1 Heshvan, Simchat Torah: next year", Ymd(1999, 10, 11), "Simchat Torah", Ymd(2000, 10, 22)},
         {"20 Kislev, Hanukkah: 5 days on", Ymd(1999, 11, 29), "Hanukkah", Ymd(1999, 12, 4)},
         {"28 Kislev, Hanukkah: 3 days back", Ymd(1999, 12, 7), "Hanukkah", Ymd(1999, 12, 4)},
         {"1 Shevat 5760, Purim: 14 Adar II", Ymd(2000, 1, 8), "Purim", Ymd(2000, 3, 21)},
@@ -25,11 +24,9 @@ TEST(HolidayChooserTest, NamedPicksAndTheUpperLimit) {
         {"Shevat 5764, Purim in a common year", Ymd(2004, 1, 30), "Purim", Ymd(2004, 3, 7)},
         // Adar holidays live in Adar II in a leap year, whichever Adar is shown.
         {"1 Adar I 5760, Purim", Ymd(2000, 2, 7), "Purim", Ymd(2000, 3, 21)},
-        {"1 Adar II 5760, Purim", Ymd(2000, 3, 8), "Purim", Ymd(2000, 3, 21)},
         {"1 Adar I 5760, Pesach", Ymd(2000, 2, 7), "Pesach", Ymd(2000, 4, 20)},
         {"20 Adar II 5760, Pesach", Ymd(2000, 3, 27), "Pesach", Ymd(2000, 4, 20)},
         {"unknown text: no move", Ymd(2000, 3, 27), "Chanukah", Ymd(2000, 3, 27)},
-        {"empty text: no move", Ymd(1999, 10, 11), "", Ymd(1999, 10, 11)},
     };
     for (const auto& c : cases) {
         const HolidayPick pick = PickHoliday(SetUpFor(c.from), c.pick, {});

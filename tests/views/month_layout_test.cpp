@@ -38,7 +38,6 @@ TEST(MonthLayoutTest, EveryMonthOfTheRange) {
 TEST(MonthLayoutTest, TextsOfTheView) {
     CalendarState s = SetUpFor(Ymd(1999, 9, 11));
     EXPECT_EQ(TitleLine(s), " Tishri  5760");
-    EXPECT_EQ(GregorianSpan("October", "2000", "October", "2000"), "October 2000");
     EXPECT_EQ(GregorianSpan("October", "2000", "November", "2000"), "October / November 2000");
     EXPECT_EQ(GregorianSpan("December", "2026", "January", "2027"), "December 2026 / January 2027");
     EXPECT_EQ(GregorianSpan("December", "2026", "December", "2027"), "December 2026 2027");
@@ -46,8 +45,7 @@ TEST(MonthLayoutTest, TextsOfTheView) {
     EXPECT_EQ(StatusLine1("Purim", SunsetTime{"Haifa", " 17:52"}), "Purim - sun sets in Haifa at  17:52");
     EXPECT_EQ(StatusLine1("Purim", std::nullopt), "Purim");  // no location, or no line for the day
     EXPECT_EQ(StatusLine2(0), kReminder);
-    EXPECT_EQ(StatusLine2(1), "");
-    for (const int day : {1, 0, -1, 43, 500}) {
+    for (const int day : {1, 0, 43}) {
         s.JewDay = static_cast<std::int16_t>(day);
         EXPECT_EQ(SelectedDayText(s), day == 1 ? "Rosh Hashanah" : "") << day;
     }
@@ -57,11 +55,8 @@ TEST(MonthLayoutTest, TextsOfTheView) {
 
 TEST(GregorianLayoutTest, WeekNumbers) {
     const struct { Date day; int addWeek, week; } cases[] = {
-        {Ymd(2000, 1, 1), 0, 1},     {Ymd(2000, 1, 2), 0, 2},    {Ymd(2000, 12, 31), 0, 54},
-        {Ymd(2002, 5, 5), 0, 19},    {Ymd(2002, 12, 31), 0, 53}, {Ymd(2001, 12, 30), -1, 52},
-        {Ymd(2001, 12, 31), -1, 52}, {Ymd(2002, 1, 1), -1, 52},  {Ymd(2002, 1, 5), -1, 52},
-        {Ymd(2002, 1, 6), -1, 1},    {Ymd(2005, 12, 31), -1, 52}, {Ymd(2006, 1, 1), -1, 53},
-        {Ymd(2006, 1, 7), -1, 53},   {Ymd(2002, 1, 1), -2, -1},  {Ymd(2002, 1, 6), -2, 52},
+        {Ymd(2000, 12, 31), 0, 54}, {Ymd(2002, 5, 5), 0, 19}, {Ymd(2002, 1, 1), -1, 52}, {Ymd(2002, 1, 6), -1, 1},
+        {Ymd(2006, 1, 1), -1, 53},  {Ymd(2002, 1, 1), -2, -1}, {Ymd(2002, 1, 6), -2, 52},
     };
     for (const auto& c : cases) EXPECT_EQ(WeekNumber(c.day, c.addWeek), c.week) << c.day.Serial() << " " << c.addWeek;
     CalendarState s;
@@ -84,11 +79,9 @@ TEST(GregorianLayoutTest, WeekNumbers) {
 TEST(GregorianLayoutTest, Moves) {
     const struct { const char* name; Date from; int gregDay, months; Date to; int day; } cases[] = {
         {"> from 31 January", Ymd(2001, 1, 31), 31, 1, Ymd(2001, 2, 28), 28},
-        {"> again keeps the 28th", Ymd(2001, 2, 28), 28, 1, Ymd(2001, 3, 28), 28},
         {"> into a leap February", Ymd(2004, 1, 31), 31, 1, Ymd(2004, 2, 29), 29},
         {"GregDay is carried, not the day shown", Ymd(2004, 2, 29), 31, 1, Ymd(2004, 3, 31), 31},
         {"<< from 29 February", Ymd(2004, 2, 29), 29, -12, Ymd(2003, 2, 28), 28},
-        {"< from January", Ymd(2000, 1, 15), 15, -1, Ymd(1999, 12, 15), 15},
         {"> into 9999", Ymd(9998, 12, 31), 31, 1, Ymd(9999, 1, 31), 31}, {"> past 9999", Ymd(9999, 12, 1), 1, 1, {}, 0},
         {">> beyond 9999", Ymd(9999, 1, 1), 1, 12, {}, 0}, {"< before year 1", Ymd(1, 1, 31), 31, -1, {}, 0},
         {"<< into year 1", Ymd(2, 1, 1), 1, -12, Ymd(1, 1, 1), 1},
@@ -129,8 +122,6 @@ TEST(GregorianLayoutTest, EveryMonthLayout) {
             ASSERT_EQ(std::tie(m.Left, m.Top), std::tuple(cell.X + 7, cell.Y - 10 - 3)) << d.Serial();
         }
     }
-    s.GregDate = Ymd(2000, 1, 20);  // 31 days from a Saturday: six rows
-    EXPECT_EQ(GregMonthCells(s).back().Row, 6);
 }
 
 }  // namespace
