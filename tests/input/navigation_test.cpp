@@ -73,6 +73,21 @@ TEST(NavigationTest, NamedMovesAndYearSources) {
 
 // Every day of 5563..6549: "<" and ">" keep the day, cut to the month, and the opposite move comes back; ">>" by
 // every step keeps month (an Adar for an Adar) and day, cut, and "<<" comes back unless the day or Adar I was lost.
+// The buttons' range: "<" and ">" judge the shown year, "<<" and ">>" the year reached.
+TEST(NavigationTest, RangeOfTheButtons) {
+    const struct { int year, months, years; bool monthOk; const char* refusal; } cases[] = {
+        {5563, -1, -50, true, "Tovel can not pass below jewish year 5563"}, {5562, -1, 0, false, ""},
+        {5613, -1, -50, true, ""},  {6550, 1, 1, true, "Tovel can not pass jewish year 6550"},
+        {6551, 1, 0, false, ""},    {6549, 1, 1, true, ""},
+    };
+    for (const auto& c : cases) {
+        CalendarState s;
+        s.JewYear = static_cast<std::int16_t>(c.year);
+        EXPECT_EQ(MonthMoveAllowed(s, c.months), c.monthOk) << c.year;
+        EXPECT_EQ(std::string(YearMoveRefusal(s, c.years).value_or("")), c.refusal) << c.year;
+    }
+}
+
 TEST(NavigationTest, MovesOverTheTable) {
     std::map<Date, CalendarState> months;  // Elul 5562 .. Elul 6550 by first day
     for (CalendarState s = SetUpFor(Ymd(1802, 9, 26)); s.JewYear <= 6550; s = SetUpFor(s.NextMonthDate)) {
