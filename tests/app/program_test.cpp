@@ -41,17 +41,11 @@ std::string TableWithToday(int dayInYear) {
     return out;
 }
 
-struct Result {
-    int Status;  // exit status, or 128 + signal
-    std::string Out, Err;
-};
+struct Result { int Status; std::string Out, Err; };  // Status: exit status, or 128 + signal
 
 struct ProgramFolder : test::TempFolder {
     fs::path At(const std::string& name) const { return fs::path(Path()) / name; }
-    void Fifo(const std::string& name) const {
-        fs::remove(At(name));
-        ASSERT_EQ(::mkfifo(At(name).c_str(), 0600), 0);
-    }
+    void Fifo(const std::string& n) const { fs::remove(At(n)); ASSERT_EQ(::mkfifo(At(n).c_str(), 0600), 0); }
 
     // Runs the program through `words` (another user or namespace) and sends
     // `signal`, blocked until the program is ready for it. The alarm, kept
@@ -97,7 +91,7 @@ struct Case {
     const char* name;
     bool library = true;
     int day = kOrdinaryDay;  // of Tishri, in the year table
-    SetUp setUp = [](auto& f, auto&) { f.Write("Tovel.ini", kIni); };
+    SetUp setUp = {};  // after the year table and kIni are written
     std::vector<std::string> arguments = {};
     int signal = SIGTERM;
     As as = As::Me;
@@ -106,17 +100,14 @@ struct Case {
     const char* err = nullptr;          // part of the errors; "" for none
     std::string ini = "Tovel.ini";      // the settings file, in the folder or "~/" at home
     std::vector<std::string> saved = {};  // what it holds after; none: as it was
-    SetUp check = {};
+    std::vector<std::string> gone = {}, kept = {};  // files in the folder after
+    int entries = 0;                                 // in the folder after, when not 0
 };
 void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
 
 const SetUp kLocatedPopup = [](auto& f, auto&) {
     f.Write("home.sun", kSunTable);
     f.Write("Tovel.ini", kLocated);
-};
-const SetUp kUnreadable = [](auto& f, auto&) {
-    f.Write("Tovel.ini", kIni);
-    f.Fifo("RHDates.Tvl");
 };
 const std::string kNoLibrary = "tovel: cannot load $F/libtovel_window.so";
 
@@ -136,36 +127,25 @@ const Case kCases[] = {
          f.Write(".Tovel.ini.4711.0.tmp", "[Tovel]\r\n");
          f.Write("Tovel.ini.backup", "[Tovel]\r\n");
      },
-     .saved = {"AddXJ=-100\r\n", "FormTop="},
-     .check = [](auto& f, auto&) {
-         EXPECT_FALSE(fs::exists(f.At(".Tovel.ini.4711.0.tmp")));
-         EXPECT_TRUE(fs::exists(f.At("Tovel.ini.backup")));
-     }},
+     .saved = {"AddXJ=-100\r\n", "FormTop="}, .gone = {".Tovel.ini.4711.0.tmp"}, .kept = {"Tovel.ini.backup"}},
     // Damaged, hostile or odd files: a settings file that could not be read
     // is never rewritten.
-    {.name = "YearTableFifoPopup", .setUp = kUnreadable, .arguments = {"/L"}, .out = kNotFound},
-    {.name = "YearTableFifo", .setUp = kUnreadable, .out = kNotFound},
+    {.name = "YearTableFifoPopup", .setUp = [](auto& f, auto&) { f.Fifo("RHDates.Tvl"); }, .arguments = {"/L"}, .out = kNotFound},
+    {.name = "YearTableFifo", .setUp = [](auto& f, auto&) { f.Fifo("RHDates.Tvl"); }, .out = kNotFound},
     {.name = "YearTableDevZero",
-     .setUp = [](auto& f, auto& h) {
-         kUnreadable(f, h), fs::remove(f.At("RHDates.Tvl"));
-         fs::create_symlink("/dev/zero", f.At("RHDates.Tvl"));
-     },
+     .setUp = [](auto& f, auto&) { fs::remove(f.At("RHDates.Tvl")), fs::create_symlink("/dev/zero", f.At("RHDates.Tvl")); },
      .out = kNotFound},
     {.name = "YearTableTooBig",
-     .setUp = [](auto& f, auto&) {
-         f.Write("Tovel.ini", kIni);
-         f.Write("RHDates.Tvl", TableWithToday(kOrdinaryDay) + std::string(2 << 20, '\n'));
-     },
+     .setUp = [](auto& f, auto&) { f.Write("RHDates.Tvl", TableWithToday(kOrdinaryDay) + std::string(2 << 20, '\n')); },
      .out = "Tovel: $F/RHDates.Tvl cannot be read: larger than 1 MiB\n"},
     {.name = "YearTableDamaged",
-     .setUp = [](auto& f, auto&) { f.Write("Tovel.ini", kIni), f.Write("RHDates.Tvl", "5001 junk\r\n"); },
+     .setUp = [](auto& f, auto&) { f.Write("RHDates.Tvl", "5001 junk\r\n"); },
      .out = "Tovel: $F/RHDates.Tvl holds no year lines\n"},
     {.name = "SettingsTooBig",
      .setUp = [](auto& f, auto&) { f.Write("Tovel.ini", kIni + std::string(kMaxDataFileBytes, ';')); }},
     {.name = "SettingsFifo", .setUp = [](auto& f, auto&) { f.Fifo("Tovel.ini"); }},
     {.name = "OddSunsetTables",
      .setUp = [](auto& f, auto&) {
-         f.Write("Tovel.ini", kIni);
          f.Fifo("a.sun");
          f.Write("b.sun", std::string(10 << 20, 'x') + "\r\n");
          f.Write("c.sun", std::string(300, 'x') + "\r\n");
@@ -178,25 +158,24 @@ const Case kCases[] = {
     // As another user the file's own permissions decide.
     {.name = "ReadOnlySettingsKept",
      .setUp = [](auto& f, auto&) {
-         fs::permissions(f.Write("Tovel.ini", kIni), static_cast<fs::perms>(0444));
+         fs::permissions(f.At("Tovel.ini"), static_cast<fs::perms>(0444));
          fs::permissions(f.Path(), fs::perms::all);
      },
-     .as = As::Nobody,
-     .check = [](auto& f, auto&) {
-         EXPECT_EQ(std::distance(fs::directory_iterator(f.Path()), fs::directory_iterator()), 4);
-     }},
+     .as = As::Nobody, .entries = 4},
     {.name = "WritableSettingsInReadOnlyFolderUpdated",
-     .setUp = [](auto& f, auto&) { fs::permissions(f.Write("Tovel.ini", kIni), static_cast<fs::perms>(0666)); },
+     .setUp = [](auto& f, auto&) { fs::permissions(f.At("Tovel.ini"), static_cast<fs::perms>(0666)); },
      .as = As::Nobody, .saved = {"AddWeek=2\r\n", "FormLeft="}},
     // An installed program: a folder the user cannot write and no Tovel.ini
     // there. The settings go to the user's configuration folder, created on
     // the first save, and the user's own tables are listed after the
     // program's (here the program has none), by the pop-up run too.
-    {.name = "InstalledProgramSavesInTheUsersFolder", .setUp = [](auto&, auto&) {}, .as = As::Nobody,
+    {.name = "InstalledProgramSavesInTheUsersFolder", .setUp = [](auto& f, auto&) { fs::remove(f.At("Tovel.ini")); },
+     .as = As::Nobody,
      .ini = "~/.config/tovel/Tovel.ini", .saved = {"FormTop="},
-     .check = [](auto& f, auto&) { EXPECT_FALSE(fs::exists(f.At("Tovel.ini"))); }},
+     .gone = {"Tovel.ini"}},
     {.name = "InstalledPopupReadsTheUsersFiles", .day = kYomKippur,
-     .setUp = [](auto&, auto& home) {
+     .setUp = [](auto& f, auto& home) {
+         fs::remove(f.At("Tovel.ini"));
          fs::create_directories(home / ".local/share/tovel");
          fs::create_directories(home / ".config/tovel");
          std::ofstream(home / ".local/share/tovel/home.sun", std::ios::binary) << kSunTable;
@@ -210,19 +189,20 @@ class ProgramTest : public testing::TestWithParam<Case> {};
 
 TEST_P(ProgramTest, Runs) {
     const Case& c = GetParam();
-    const char* tool = c.as == As::Nobody ? "setpriv" : c.as == As::WithoutProc ? "unshare" : nullptr;
-    if (tool && (::geteuid() != 0 || std::system(("command -v " + std::string(tool) + " >/dev/null").c_str())))
-        GTEST_SKIP() << "needs root and " << tool
-                     << (c.as == As::Nobody ? " to run the program as the user nobody"
-                                            : " to hide /proc in a mount namespace");
+    const char* const needs[][2] = {{nullptr, nullptr},
+                                    {"setpriv", "to run the program as the user nobody"},
+                                    {"unshare", "to hide /proc in a mount namespace"}};
+    const auto [tool, why] = needs[static_cast<int>(c.as)];
+    if (tool && (::geteuid() != 0 || std::system((std::string("command -v ") + tool + " >/dev/null").c_str())))
+        GTEST_SKIP() << "needs root and " << tool << " " << why;
     test::TempFolder homeFolder;
     const fs::path home = homeFolder.Path();
     ProgramFolder folder;
     fs::copy_file(TOVEL_EXE, folder.At("tovel"));
     if (c.library) fs::copy_file(TOVEL_WINDOW_LIBRARY, folder.At("libtovel_window.so"));
     fs::permissions(folder.Path(), static_cast<fs::perms>(0755));
-    folder.Write("RHDates.Tvl", TableWithToday(c.day));
-    c.setUp(folder, home);
+    folder.Write("RHDates.Tvl", TableWithToday(c.day)), folder.Write("Tovel.ini", kIni);
+    if (c.setUp) c.setUp(folder, home);
     std::vector<std::string> prefix;
     if (c.as == As::Nobody) {
         ASSERT_EQ(::chown(home.c_str(), 65534, 65534), 0);
@@ -247,7 +227,10 @@ TEST_P(ProgramTest, Runs) {
         EXPECT_EQ(after, before);
     }
     for (const std::string& key : c.saved) EXPECT_NE(after.find(key), std::string::npos) << after;
-    if (c.check) c.check(folder, home);
+    for (const std::string& name : c.gone) EXPECT_FALSE(fs::exists(folder.At(name))) << name;
+    for (const std::string& name : c.kept) EXPECT_TRUE(fs::exists(folder.At(name))) << name;
+    const auto entries = std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator());
+    EXPECT_TRUE(c.entries == 0 || entries == c.entries) << entries;
 }
 
 INSTANTIATE_TEST_SUITE_P(, ProgramTest, testing::ValuesIn(kCases),
