@@ -41,41 +41,9 @@ std::string TableWithToday(int dayInYear) {
     return out;
 }
 
-struct Result { int Status; std::string Out, Err; };  // Status: exit status, or 128 + signal
-
 struct ProgramFolder : test::TempFolder {
     fs::path At(const std::string& name) const { return fs::path(Path()) / name; }
     void Fifo(const std::string& n) const { fs::remove(At(n)); ASSERT_EQ(::mkfifo(At(n).c_str(), 0600), 0); }
-
-    // Runs the program through `words` (another user or namespace) and sends
-    // `signal`, blocked until the program is ready for it. The alarm, kept
-    // across exec, ends a run that hangs after 30 s.
-    Result Run(const std::vector<std::string>& arguments, int signal, std::vector<std::string> words) const {
-        words.push_back(Path() + "/tovel");
-        words.insert(words.end(), arguments.begin(), arguments.end());
-        std::vector<char*> argv;
-        for (auto& w : words) argv.push_back(w.data());
-        argv.push_back(nullptr);
-        sigset_t blocked, old;
-        sigemptyset(&blocked);
-        if (signal) sigaddset(&blocked, signal);
-        sigprocmask(SIG_BLOCK, &blocked, &old);
-        const pid_t pid = ::fork();
-        if (pid == 0) {
-            ::dup2(::open((Path() + ".out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 1);
-            ::dup2(::open((Path() + ".err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 2);
-            setenv("QT_QPA_PLATFORM", "offscreen", 1), setenv("TOVEL_UNATTENDED", "1", 1);
-            ::alarm(30), ::execvp(argv[0], argv.data()), ::_exit(127);
-        }
-        sigprocmask(SIG_SETMASK, &old, nullptr);
-        if (signal) ::kill(pid, signal);
-        int status = 0;
-        ::waitpid(pid, &status, 0);
-        Result result{WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), Slurp(Path() + ".out"),
-                      Slurp(Path() + ".err")};
-        fs::remove(Path() + ".out"), fs::remove(Path() + ".err");
-        return result;
-    }
 };
 
 constexpr int kYomKippur = 10, kOrdinaryDay = 11, kFails = -1;
@@ -106,40 +74,39 @@ struct Case {
 void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
 
 const SetUp kLocatedPopup = [](auto& f, auto&) {
-    f.Write("home.sun", kSunTable);
-    f.Write("Tovel.ini", kLocated);
+    f.Write("home.sun", kSunTable), f.Write("Tovel.ini", kLocated);
 };
+const SetUp kFifoTable = [](auto& f, auto&) { f.Fifo("RHDates.Tvl"); };
 const std::string kNoLibrary = "tovel: cannot load $F/libtovel_window.so";
+const std::string kYomKippurSaid = "Tovel: Today is Yom Kippur\n";
 
 const Case kCases[] = {
     {.name = "QuietPopupWithoutWindowLibrary", .library = false, .setUp = kLocatedPopup,
      .arguments = {"/L"}, .signal = 0, .err = ""},
-    {.name = "PopupAnnouncesYomKippur", .day = kYomKippur, .setUp = kLocatedPopup, .arguments = {"/l"},
-     .signal = 0, .out = "Tovel: Today is Yom Kippur\n"},
+    {.name = "PopupAnnouncesYomKippur", .day = kYomKippur, .setUp = kLocatedPopup,
+     .arguments = {"/l"}, .signal = 0, .out = kYomKippurSaid},
     {.name = "NoWindowLibraryPopup", .library = false, .day = kYomKippur, .setUp = kLocatedPopup,
      .arguments = {"/L"}, .signal = 0, .status = kFails, .err = kNoLibrary.c_str()},
-    {.name = "NoWindowLibrary", .library = false, .day = kYomKippur, .setUp = kLocatedPopup, .signal = 0,
-     .status = kFails, .err = kNoLibrary.c_str()},
-    // SIGTERM closes the window the normal way: the settings are written.
-    // What an interrupted save leaves is cleared away; a user's own copy is not.
+    {.name = "NoWindowLibrary", .library = false, .day = kYomKippur, .setUp = kLocatedPopup,
+     .signal = 0, .status = kFails, .err = kNoLibrary.c_str()},
+    // SIGTERM closes the window the normal way: the settings are written. What
+    // an interrupted save leaves is cleared away; a user's own copy is not.
     {.name = "TerminationSavesTheSettings",
-     .setUp = [](auto& f, auto&) {
-         f.Write(".Tovel.ini.4711.0.tmp", "[Tovel]\r\n");
-         f.Write("Tovel.ini.backup", "[Tovel]\r\n");
-     },
+     .setUp = [](auto& f, auto&) { f.Write(".Tovel.ini.4711.0.tmp", ""), f.Write("Tovel.ini.backup", ""); },
      .saved = {"AddXJ=-100\r\n", "FormTop="}, .gone = {".Tovel.ini.4711.0.tmp"}, .kept = {"Tovel.ini.backup"}},
     // Damaged, hostile or odd files: a settings file that could not be read
     // is never rewritten.
-    {.name = "YearTableFifoPopup", .setUp = [](auto& f, auto&) { f.Fifo("RHDates.Tvl"); }, .arguments = {"/L"}, .out = kNotFound},
-    {.name = "YearTableFifo", .setUp = [](auto& f, auto&) { f.Fifo("RHDates.Tvl"); }, .out = kNotFound},
+    {.name = "YearTableFifoPopup", .setUp = kFifoTable, .arguments = {"/L"}, .out = kNotFound},
+    {.name = "YearTableFifo", .setUp = kFifoTable, .out = kNotFound},
     {.name = "YearTableDevZero",
-     .setUp = [](auto& f, auto&) { fs::remove(f.At("RHDates.Tvl")), fs::create_symlink("/dev/zero", f.At("RHDates.Tvl")); },
+     .setUp = [](auto& f, auto&) {
+         fs::remove(f.At("RHDates.Tvl")), fs::create_symlink("/dev/zero", f.At("RHDates.Tvl"));
+     },
      .out = kNotFound},
     {.name = "YearTableTooBig",
      .setUp = [](auto& f, auto&) { f.Write("RHDates.Tvl", TableWithToday(kOrdinaryDay) + std::string(2 << 20, '\n')); },
      .out = "Tovel: $F/RHDates.Tvl cannot be read: larger than 1 MiB\n"},
-    {.name = "YearTableDamaged",
-     .setUp = [](auto& f, auto&) { f.Write("RHDates.Tvl", "5001 junk\r\n"); },
+    {.name = "YearTableDamaged", .setUp = [](auto& f, auto&) { f.Write("RHDates.Tvl", "5001 junk\r\n"); },
      .out = "Tovel: $F/RHDates.Tvl holds no year lines\n"},
     {.name = "SettingsTooBig",
      .setUp = [](auto& f, auto&) { f.Write("Tovel.ini", kIni + std::string(kMaxDataFileBytes, ';')); }},
@@ -147,8 +114,7 @@ const Case kCases[] = {
     {.name = "OddSunsetTables",
      .setUp = [](auto& f, auto&) {
          f.Fifo("a.sun");
-         f.Write("b.sun", std::string(10 << 20, 'x') + "\r\n");
-         f.Write("c.sun", std::string(300, 'x') + "\r\n");
+         f.Write("b.sun", std::string(10 << 20, 'x') + "\r\n"), f.Write("c.sun", std::string(300, 'x') + "\r\n");
      },
      .saved = {"AddWeek=2\r\n", "FormTop="}},
     // Without /proc the program cannot know its folder: it says so and ends,
@@ -158,30 +124,27 @@ const Case kCases[] = {
     // As another user the file's own permissions decide.
     {.name = "ReadOnlySettingsKept",
      .setUp = [](auto& f, auto&) {
-         fs::permissions(f.At("Tovel.ini"), static_cast<fs::perms>(0444));
-         fs::permissions(f.Path(), fs::perms::all);
+         fs::permissions(f.At("Tovel.ini"), fs::perms(0444)), fs::permissions(f.Path(), fs::perms(0777));
      },
      .as = As::Nobody, .entries = 4},
     {.name = "WritableSettingsInReadOnlyFolderUpdated",
-     .setUp = [](auto& f, auto&) { fs::permissions(f.At("Tovel.ini"), static_cast<fs::perms>(0666)); },
+     .setUp = [](auto& f, auto&) { fs::permissions(f.At("Tovel.ini"), fs::perms(0666)); },
      .as = As::Nobody, .saved = {"AddWeek=2\r\n", "FormLeft="}},
     // An installed program: a folder the user cannot write and no Tovel.ini
     // there. The settings go to the user's configuration folder, created on
     // the first save, and the user's own tables are listed after the
     // program's (here the program has none), by the pop-up run too.
-    {.name = "InstalledProgramSavesInTheUsersFolder", .setUp = [](auto& f, auto&) { fs::remove(f.At("Tovel.ini")); },
-     .as = As::Nobody,
-     .ini = "~/.config/tovel/Tovel.ini", .saved = {"FormTop="},
-     .gone = {"Tovel.ini"}},
+    {.name = "InstalledProgramSavesInTheUsersFolder",
+     .setUp = [](auto& f, auto&) { fs::remove(f.At("Tovel.ini")); },
+     .as = As::Nobody, .ini = "~/.config/tovel/Tovel.ini", .saved = {"FormTop="}, .gone = {"Tovel.ini"}},
     {.name = "InstalledPopupReadsTheUsersFiles", .day = kYomKippur,
      .setUp = [](auto& f, auto& home) {
          fs::remove(f.At("Tovel.ini"));
-         fs::create_directories(home / ".local/share/tovel");
-         fs::create_directories(home / ".config/tovel");
+         for (const char* d : {".local/share/tovel", ".config/tovel"}) fs::create_directories(home / d);
          std::ofstream(home / ".local/share/tovel/home.sun", std::ios::binary) << kSunTable;
          std::ofstream(home / ".config/tovel/Tovel.ini", std::ios::binary) << kLocated;
      },
-     .arguments = {"/L"}, .signal = 0, .as = As::Nobody, .out = "Tovel: Today is Yom Kippur\n",
+     .arguments = {"/L"}, .signal = 0, .as = As::Nobody, .out = kYomKippurSaid,
      .ini = "~/.config/tovel/Tovel.ini"},
 };
 
@@ -189,43 +152,65 @@ class ProgramTest : public testing::TestWithParam<Case> {};
 
 TEST_P(ProgramTest, Runs) {
     const Case& c = GetParam();
-    const char* const needs[][2] = {{nullptr, nullptr},
-                                    {"setpriv", "to run the program as the user nobody"},
-                                    {"unshare", "to hide /proc in a mount namespace"}};
-    const auto [tool, why] = needs[static_cast<int>(c.as)];
+    const char* const tool = c.as == As::Nobody ? "setpriv" : c.as == As::WithoutProc ? "unshare" : nullptr;
     if (tool && (::geteuid() != 0 || std::system((std::string("command -v ") + tool + " >/dev/null").c_str())))
-        GTEST_SKIP() << "needs root and " << tool << " " << why;
-    test::TempFolder homeFolder;
+        GTEST_SKIP() << "needs root and " << tool
+                     << (c.as == As::Nobody ? " to run the program as the user nobody"
+                                            : " to hide /proc in a mount namespace");
+    const test::TempFolder homeFolder;
     const fs::path home = homeFolder.Path();
-    ProgramFolder folder;
+    const ProgramFolder folder;
     fs::copy_file(TOVEL_EXE, folder.At("tovel"));
     if (c.library) fs::copy_file(TOVEL_WINDOW_LIBRARY, folder.At("libtovel_window.so"));
-    fs::permissions(folder.Path(), static_cast<fs::perms>(0755));
+    fs::permissions(folder.Path(), fs::perms(0755));
     folder.Write("RHDates.Tvl", TableWithToday(c.day)), folder.Write("Tovel.ini", kIni);
     if (c.setUp) c.setUp(folder, home);
-    std::vector<std::string> prefix;
+    // The program runs through `words` (another user or namespace); the signal
+    // waits, blocked, until it is ready for it, and the alarm, kept across
+    // exec, ends a run that hangs after 30 s.
+    std::vector<std::string> words;
     if (c.as == As::Nobody) {
         ASSERT_EQ(::chown(home.c_str(), 65534, 65534), 0);
-        prefix = {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", "--", "env", "-u",
-                  "XDG_CONFIG_HOME", "-u", "XDG_DATA_HOME", "HOME=" + home.string()};
+        words = {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", "--", "env", "-u",
+                 "XDG_CONFIG_HOME", "-u", "XDG_DATA_HOME", "HOME=" + home.string()};
     } else if (c.as == As::WithoutProc) {
-        prefix = {"unshare", "--mount", "--propagation", "private", "sh", "-c",
-                  "mount -t tmpfs none /proc && exec \"$0\" \"$@\""};
+        words = {"unshare", "--mount", "--propagation", "private", "sh", "-c",
+                 "mount -t tmpfs none /proc && exec \"$0\" \"$@\""};
     }
+    words.push_back(folder.Path() + "/tovel");
+    words.insert(words.end(), c.arguments.begin(), c.arguments.end());
+    std::vector<char*> argv;
+    for (auto& w : words) argv.push_back(w.data());
+    argv.push_back(nullptr);
+    const fs::path ini = c.ini.starts_with("~/") ? home / c.ini.substr(2) : folder.At(c.ini);
+    const std::string before = fs::is_regular_file(ini) ? Slurp(ini) : "";
+    sigset_t blocked, old;
+    sigemptyset(&blocked);
+    if (c.signal) sigaddset(&blocked, c.signal);
+    sigprocmask(SIG_BLOCK, &blocked, &old);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::dup2(::open((folder.Path() + ".out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 1);
+        ::dup2(::open((folder.Path() + ".err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 2);
+        setenv("QT_QPA_PLATFORM", "offscreen", 1), setenv("TOVEL_UNATTENDED", "1", 1);
+        ::alarm(30), ::execvp(argv[0], argv.data()), ::_exit(127);
+    }
+    sigprocmask(SIG_SETMASK, &old, nullptr);
+    if (c.signal) ::kill(pid, c.signal);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    const std::string out = Slurp(folder.Path() + ".out"), err = Slurp(folder.Path() + ".err");
+    fs::remove(folder.Path() + ".out"), fs::remove(folder.Path() + ".err");
+    status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);  // or 128 + signal
     const auto fill = [&](std::string text) {
         if (const auto at = text.find("$F"); at != std::string::npos) text.replace(at, 2, folder.Path());
         return text;
     };
-    const fs::path ini = c.ini.starts_with("~/") ? home / c.ini.substr(2) : folder.At(c.ini);
-    const std::string before = fs::is_regular_file(ini) ? Slurp(ini) : "";
-    const Result r = folder.Run(c.arguments, c.signal, prefix);
-    EXPECT_TRUE(c.status == kFails ? r.Status != 0 : r.Status == c.status) << r.Status << r.Err;
-    EXPECT_EQ(r.Out, fill(c.out));
-    EXPECT_TRUE(!c.err || (*c.err ? r.Err.find(fill(c.err)) != std::string::npos : r.Err.empty())) << r.Err;
+    EXPECT_TRUE(c.status == kFails ? status != 0 : status == c.status) << status << err;
+    EXPECT_EQ(out, fill(c.out));
+    EXPECT_TRUE(!c.err || (*c.err ? err.find(fill(c.err)) != std::string::npos : err.empty())) << err;
     const std::string after = fs::is_regular_file(ini) ? Slurp(ini) : "";
-    if (c.saved.empty()) {
-        EXPECT_EQ(after, before);
-    }
+    EXPECT_TRUE(!c.saved.empty() || after == before) << after;
     for (const std::string& key : c.saved) EXPECT_NE(after.find(key), std::string::npos) << after;
     for (const std::string& name : c.gone) EXPECT_FALSE(fs::exists(folder.At(name))) << name;
     for (const std::string& name : c.kept) EXPECT_TRUE(fs::exists(folder.At(name))) << name;
