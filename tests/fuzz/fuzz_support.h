@@ -2,35 +2,34 @@
 // Fuzz targets read their input through the same file readers as the program:
 // each input is written to one file in a private folder first.
 
-#include <unistd.h>
-
+#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <string_view>
 
 namespace tovel::fuzz {
 
-inline const std::filesystem::path& Folder() {
-    static const std::filesystem::path folder = [] {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tovel-fuzz-XXXXXX").string();
-        if (!::mkdtemp(pattern.data())) std::abort();
-        return std::filesystem::path(pattern);
-    }();
+inline const std::string& Folder() {
+    static std::string folder = (std::filesystem::temp_directory_path() / "tovel-fuzz-XXXXXX").string();
+    static const bool made = ::mkdtemp(folder.data()) != nullptr;
+    if (!made) std::abort();
     return folder;
 }
 
-inline std::string WriteInput(const std::string& name, const std::uint8_t* data, std::size_t size) {
-    const std::string path = (Folder() / name).string();
-    std::ofstream(path, std::ios::binary | std::ios::trunc)
-        .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+inline std::string_view Text(const std::uint8_t* data, std::size_t size) {
+    return {reinterpret_cast<const char*>(data), size};
+}
+
+inline std::string WriteInput(const std::string& name, std::string_view text) {
+    const std::string path = Folder() + "/" + name;
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
     return path;
 }
 
 // A check that must hold for every input; a failure is a crash the fuzzer keeps.
-inline void Require(bool condition) {
-    if (!condition) std::abort();
-}
+inline void Require(bool condition) { if (!condition) std::abort(); }
 
 }  // namespace tovel::fuzz

@@ -1,8 +1,6 @@
 // Any settings file: reading never crashes; a save written into it reads back
 // as the values saved, saving the same values again changes nothing, and the
 // file's other lines survive.
-#include <cstddef>
-#include <cstdint>
 #include <algorithm>
 
 #include "app/ini_file.h"
@@ -12,30 +10,26 @@
 using namespace tovel;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string_view content(reinterpret_cast<const char*>(data), size);
+    const std::string_view content = fuzz::Text(data, size);
     CalendarState s;
     ReadSettings(content, s);
     const auto keys = SettingsToSave(s, {300.0, 15.0}, 2);
     const auto saved = UpdateProfileText(content, kProfileSection, keys);
     fuzz::Require(saved.has_value());
     CalendarState again;
-    const WindowPlace back = ReadSettings(*saved, again);
-    fuzz::Require(back.Left == 15.0 && again.ActiveLocation == 2);
+    fuzz::Require(ReadSettings(*saved, again).Left == 15.0 && again.ActiveLocation == 2);
     fuzz::Require(again.AddXJ == s.AddXJ && again.AddYJ == s.AddYJ && again.AddXG == s.AddXG &&
                   again.AddYG == s.AddYG && again.AddWeek == s.AddWeek &&
                   again.CapitalizeDates == s.CapitalizeDates && again.GregView == s.GregView);
     fuzz::Require(UpdateProfileText(*saved, kProfileSection, keys) == saved);
     // Only key lines are ever rewritten: every other line stays, in order.
-    std::size_t from = 0;
-    for (std::size_t at = 0; at < content.size();) {
-        const std::size_t end = std::min(content.find('\n', at), content.size());
+    for (std::size_t at = 0, end = 0, from = 0; at < content.size(); at = end + 1) {
+        end = std::min(content.find('\n', at), content.size());
         const std::string_view line = content.substr(at, end - at);
-        if (line.find('=') == std::string_view::npos) {
-            from = saved->find(line, from);
-            fuzz::Require(from != std::string::npos);
-            from += line.size();
-        }
-        at = end + 1;
+        if (line.find('=') != std::string_view::npos) continue;
+        from = saved->find(line, from);
+        fuzz::Require(from != std::string::npos);
+        from += line.size();
     }
     return 0;
 }

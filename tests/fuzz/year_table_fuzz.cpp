@@ -1,8 +1,5 @@
 // Any year table: the month setup, the start-up fallback and the year moves
 // never crash, and a month they accept is a consistent month.
-#include <cstddef>
-#include <cstdint>
-
 #include "engine/month_setup.h"
 #include "engine/year_starts.h"
 #include "fuzz_support.h"
@@ -11,30 +8,23 @@
 using namespace tovel;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string path = fuzz::WriteInput("RHDates.Tvl", data, size);
-    const YearStartTable starts = YearStartTable::FromText(
-        std::string_view(reinterpret_cast<const char*>(data), size));
+    const std::string path = fuzz::WriteInput("RHDates.Tvl", fuzz::Text(data, size));
+    const YearStartTable starts = YearStartTable::FromText(fuzz::Text(data, size));
     for (const Date day : {Date::FromYmd(1999, 9, 10), Date::FromYmd(2000, 3, 21),
                            Date::FromYmd(2026, 12, 6), Date::FromYmd(1802, 9, 27)}) {
         for (const int step : {1, 50}) {
             CalendarState s;
-            s.RHDatesFile = path;
-            s.SelDate = day;
-            s.YearStep = static_cast<std::int16_t>(step);
-            if (!FindGDate(s, {})) {
+            s.RHDatesFile = path, s.SelDate = day, s.YearStep = static_cast<std::int16_t>(step);
+            if (!FindGDate(s, {})) {  // the start-up fallback takes over
                 FallbackForDay(path, day, step);
                 continue;
             }
             fuzz::Require(s.YearStart <= s.SelDate && s.SelDate < s.NextYearStart);
             if (s.MonthDays > 0) {
-                fuzz::Require(s.JewDay >= 1 && s.JewDay <= s.MonthDays);
-                fuzz::Require(s.FirstDate + (s.JewDay - 1) == s.SelDate);
-                fuzz::Require(s.FirstCell >= 1 && s.FirstCell <= 7);
+                fuzz::Require(s.JewDay >= 1 && s.JewDay <= s.MonthDays && s.FirstCell >= 1 &&
+                              s.FirstCell <= 7 && s.FirstDate + (s.JewDay - 1) == s.SelDate);
             }
-            MonthMoveTarget(s, 1);
-            MonthMoveTarget(s, -1);
-            YearMoveTarget(s, step, starts);
-            YearMoveTarget(s, -step, starts);
+            for (const int way : {1, -1}) MonthMoveTarget(s, way), YearMoveTarget(s, way * step, starts);
         }
     }
     return 0;
