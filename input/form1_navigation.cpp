@@ -65,14 +65,21 @@ void Form1::WireNavigation() {
         QPushButton* button;
         void (Form1::*click)();
         void (Form1::*hint)();
+        const char* description;  // also the hint, after a blank
     } buttons[] = {
-        {Command1, &Form1::Command1_Click, &Form1::Command1_MouseMove},
-        {Command3, &Form1::Command3_Click, &Form1::Command3_MouseMove},
-        {Command4, &Form1::Command4_Click, &Form1::Command4_MouseMove},
-        {Command5, &Form1::Command5_Click, &Form1::Command5_MouseMove},
-        {Command6, &Form1::Command6_Click, &Form1::Command6_MouseMove},
+        {Command1, &Form1::Command1_Click, &Form1::Command1_MouseMove,
+         "Click to display previous month"},
+        {Command3, &Form1::Command3_Click, &Form1::Command3_MouseMove,
+         "Click to display next month"},
+        {Command4, &Form1::Command4_Click, &Form1::Command4_MouseMove,
+         "Click to display current date"},
+        {Command5, &Form1::Command5_Click, &Form1::Command5_MouseMove,
+         "Click to display previous year"},
+        {Command6, &Form1::Command6_Click, &Form1::Command6_MouseMove,
+         "Click to display next year"},
     };
     for (const auto& b : buttons) {
+        b.button->setAccessibleDescription(b.description);
         // Reached by Tab but never focused by a click: the grid keeps the
         // keyboard, so a click on ">" can be followed by an arrow key.
         b.button->setFocusPolicy(Qt::TabFocus);
@@ -157,11 +164,12 @@ void Form1::MoveYears(int years) {
         MoveSelection(*target);
 }
 
-void Form1::Command1_MouseMove() { Label9->setText(" Click to display previous month"); }
-void Form1::Command3_MouseMove() { Label9->setText(" Click to display next month"); }
-void Form1::Command4_MouseMove() { Label9->setText(" Click to display current date"); }
-void Form1::Command5_MouseMove() { Label9->setText(" Click to display previous year"); }
-void Form1::Command6_MouseMove() { Label9->setText(" Click to display next year"); }
+// A button's hint is its accessible description after a blank.
+void Form1::Command1_MouseMove() { Label9->setText(" " + Command1->accessibleDescription()); }
+void Form1::Command3_MouseMove() { Label9->setText(" " + Command3->accessibleDescription()); }
+void Form1::Command4_MouseMove() { Label9->setText(" " + Command4->accessibleDescription()); }
+void Form1::Command5_MouseMove() { Label9->setText(" " + Command5->accessibleDescription()); }
+void Form1::Command6_MouseMove() { Label9->setText(" " + Command6->accessibleDescription()); }
 
 void Form1::SetYearStep(int step, QAction* item) {
     s_.YearStep = static_cast<std::int16_t>(step);

@@ -2,6 +2,10 @@
 
 #include <QLocale>
 
+#include "engine/holidays.h"
+#include "views/gregorian_layout.h"
+#include "views/month_layout.h"
+
 namespace tovel {
 
 QString Capitalized(const QString& text) { return text.left(1).toUpper() + text.mid(1).toLower(); }
@@ -12,5 +16,17 @@ QString StandaloneMonthName(Date d, bool capitalize) {
 }
 
 QString YearText(Date d) { return QLocale().toString(ToQDate(d), "yyyy"); }
+
+QString SelectionText(const CalendarState& s) {
+    const QString format = QStringLiteral("dddd d MMMM yyyy");
+    if (s.GregView == 1)
+        return QLocale().toString(ToQDate(s.GregDate), format) +
+               QStringLiteral(", week %1").arg(WeekNumber(s.GregDate, s.AddWeek));
+    QString text = QString::fromStdString(SelectedJewishDate(s)) + ", " +
+                   QLocale().toString(ToQDate(s.FirstDate + s.JewDay - 1), format);
+    if (const std::string& holiday = SelectedDayText(s); !holiday.empty())
+        text += ", " + QString::fromStdString(holiday);
+    return text;
+}
 
 }  // namespace tovel

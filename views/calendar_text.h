@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QString>
 
+#include "state/calendar_state.h"
 #include "state/date.h"
 
 namespace tovel {
@@ -24,5 +25,10 @@ QString StandaloneMonthName(Date d, bool capitalize);
 
 // The four-digit year of `d`.
 QString YearText(Date d);
+
+// The selected day in words, as a screen reader says it. The Jewish view:
+// "26 Kislev 5787, Sunday 6 December 2026", then the day's holiday text if it
+// has one. The Gregorian view: "Sunday 6 December 2026, week 49".
+QString SelectionText(const CalendarState& s);
 
 }  // namespace tovel

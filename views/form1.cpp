@@ -2,6 +2,7 @@
 
 #include "views/calendar_text.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QDate>
@@ -64,9 +65,12 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, 
     return button;
 }
 
-QImage LoadSheet(const char* resource) {
-    QImage sheet(resource);
-    return sheet.convertToFormat(QImage::Format_RGB32);
+// A glyph sheet and its @2x version, from the resources.
+GlyphSheet LoadSheet(const QString& name) {
+    GlyphSheet sheet{QImage(":/views/" + name + ".png").convertToFormat(QImage::Format_RGB32),
+                     QImage(":/views/" + name + "@2x.png").convertToFormat(QImage::Format_RGB32)};
+    sheet.Double.setDevicePixelRatio(2);
+    return sheet;
 }
 
 // The background of the central widget; moves over it restore the reminder.
@@ -157,6 +161,7 @@ void Form1::BuildControls() {
     Picture1 = new PictureBox(client);
     Picture1->setObjectName("Picture1");
     Picture1->setGeometry(TwipsRect(120, 1200, 4816, 3015));
+    Picture1->setAccessibleDescription("The arrow keys move the selected day");
     connect(Picture1, &PictureBox::MouseMoved, this, &Form1::Picture1_MouseMove);
     Shape1 = new MarkerShape(Picture1);
     Shape1->setObjectName("Shape1");
@@ -193,9 +198,10 @@ void Form1::BuildControls() {
     titleFont.setUnderline(true);
     Label1 = MakeLabel(client, "Label1", TwipsRect(240, 100, 4455, 255), titleFont);
 
-    BlackClip = LoadSheet(":/views/glyphs_black.png");
-    RedClip = LoadSheet(":/views/glyphs_red.png");
-    GreenClip = LoadSheet(":/views/glyphs_green.png");
+    BlackClip = LoadSheet("glyphs_black");
+    RedClip = LoadSheet("glyphs_red");
+    GreenClip = LoadSheet("glyphs_green");
+    connect(Picture1, &PictureBox::RatioChanged, this, &Form1::FillPicture);
 
     // Tab order: the grid first, then the buttons left to right, then the chooser.
     QWidget::setTabOrder(Picture1, Command1);
@@ -281,10 +287,10 @@ void Form1::FillPicture() {
 
     for (const DayCell& cell : MonthCells(s_)) {
         const QRect glyph((cell.Day - 1) * kGlyphCell, 0, kGlyphCell, kGlyphCell);
-        const QImage& sheet = cell.Colour == Ink::Green ? GreenClip
-                              : cell.Colour == Ink::Red ? RedClip
-                                                        : BlackClip;
-        Picture1->PaintPicture(sheet, glyph, cell.X, cell.Y);
+        const GlyphSheet& sheet = cell.Colour == Ink::Green ? GreenClip
+                                  : cell.Colour == Ink::Red ? RedClip
+                                                            : BlackClip;
+        Picture1->PaintPicture(sheet.For(Picture1->Ratio()), glyph, cell.X, cell.Y);
         Picture1->SetForeColor(cell.Colour == Ink::Green ? kHolidayColour
                                : cell.Colour == Ink::Red ? kSaturdayColour
                                                          : QColor(Qt::black));
@@ -324,6 +330,15 @@ void Form1::SetFrame() {
     if (s_.PopupMode)
         if (const auto message = PopupMessage(s_)) Message(QString::fromStdString(*message));
     Label9->setText(ReminderLine());
+    AnnounceSelection();
+}
+
+void Form1::AnnounceSelection() {
+    const QString text = SelectionText(s_);
+    if (Picture1->accessibleName() == text) return;
+    Picture1->setAccessibleName(text);  // tells a screen reader the name changed
+    QAccessibleValueChangeEvent changed(Picture1, text);
+    QAccessible::updateAccessibility(&changed);
 }
 
 void Form1::LoadCombo() {

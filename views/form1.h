@@ -16,6 +16,7 @@
 #include "state/date.h"
 #include "sunset/sunset_table.h"
 #include "views/month_layout.h"
+#include "views/picture_box.h"
 
 class QAction;
 class QComboBox;
@@ -27,8 +28,6 @@ class QPushButton;
 namespace tovel {
 
 class AboutForm;
-class MarkerShape;
-class PictureBox;
 
 struct Form1Options {
     QString ProgramFolder;                            // default: the executable's folder
@@ -133,6 +132,9 @@ private:
     void SetYearStep(int step, QAction* item);
     // Puts the selection marker at `place` (twips in the grid) and shows it.
     void PlaceMarker(MarkerPlace place);
+    // Gives the grid the selected day in words as its accessible name and
+    // value, and tells a screen reader when they change.
+    void AnnounceSelection();
     // Connects the Calendar menu's two views to their handlers.
     void WireViews();
     // The chooser and the SunSet and Year Steps menus serve the Jewish view only.
@@ -169,7 +171,7 @@ private:
     QLabel* Label10 = nullptr;
     PictureBox* Picture1 = nullptr;
     MarkerShape* Shape1 = nullptr;
-    QImage BlackClip, RedClip, GreenClip;
+    GlyphSheet BlackClip, RedClip, GreenClip;
 
     QMenu* FileMenu = nullptr;
     QAction* ProgExit = nullptr;

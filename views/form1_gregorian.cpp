@@ -62,6 +62,7 @@ void Form1::FillGregorian() {
 void Form1::SetFrameGreg() {
     PlaceMarker(GregMarkerPosition(s_));
     SetWeek();
+    AnnounceSelection();
 }
 
 void Form1::DrawGregBox(int, int, float X, float Y) {

@@ -1,5 +1,7 @@
 #include "views/month_layout.h"
 
+#include "engine/text.h"
+
 namespace tovel {
 
 namespace {
@@ -48,6 +50,11 @@ MarkerPlace MarkerPosition(const CalendarState& s) {
 
 std::string TitleLine(const CalendarState& s) {
     return s.JewMonthName + " " + std::to_string(s.JewYear);
+}
+
+std::string SelectedJewishDate(const CalendarState& s) {
+    return std::to_string(s.JewDay) + " " + std::string(TrimBlanks(s.JewMonthName)) + " " +
+           std::to_string(s.JewYear);
 }
 
 std::string StatusLineWithSunset(std::string_view holiday, std::string_view location,

@@ -39,6 +39,9 @@ MarkerPlace MarkerPosition(const CalendarState& s);
 // First title line: the month name (with its blanks), a blank, the year.
 std::string TitleLine(const CalendarState& s);
 
+// The selected Jewish day in words: "26 Kislev 5787".
+std::string SelectedJewishDate(const CalendarState& s);
+
 inline constexpr const char* kReminder = "The jewish day starts at sunset of the previous day";
 
 // Status line 1 for a day's holiday text, with or without a sunset.

@@ -1,5 +1,6 @@
 #include "views/picture_box.h"
 
+#include <QAccessibleWidget>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -7,7 +8,32 @@
 
 namespace tovel {
 
+namespace {
+
+// What a screen reader sees of the grid: a picture whose name and value are
+// the selected day in words (the owner keeps the name up to date).
+class GridAccessible : public QAccessibleWidget {
+public:
+    explicit GridAccessible(QWidget* grid) : QAccessibleWidget(grid, QAccessible::Graphic) {}
+    QString text(QAccessible::Text t) const override {
+        return QAccessibleWidget::text(t == QAccessible::Value ? QAccessible::Name : t);
+    }
+};
+
+QAccessibleInterface* GridAccessibleFactory(const QString& className, QObject* object) {
+    if (className == QLatin1String("tovel::PictureBox") && object && object->isWidgetType())
+        return new GridAccessible(static_cast<QWidget*>(object));
+    return nullptr;
+}
+
+}  // namespace
+
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(GridAccessibleFactory);
+        return true;
+    }();
+    (void)factoryInstalled;
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
@@ -16,7 +42,12 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
 void PictureBox::Cls() {
     EndPainting();
     // Sized here rather than on resize, so drawing before the window is shown is kept.
-    if (image_.size() != size()) image_ = QImage(size(), QImage::Format_RGB32);
+    const qreal ratio = Ratio();
+    const QSize pixels = (QSizeF(size()) * ratio).toSize();
+    if (image_.size() != pixels || image_.devicePixelRatio() != ratio) {
+        image_ = QImage(pixels, QImage::Format_RGB32);
+        image_.setDevicePixelRatio(ratio);
+    }
     image_.fill(Qt::white);
     currentX_ = currentY_ = 0;
     update();
@@ -44,11 +75,20 @@ void PictureBox::Print(const QString& text) {
 }
 
 void PictureBox::PaintPicture(const QImage& picture, const QRect& source, int x, int y) {
-    Painter().drawImage(QPoint(TwipsToPixels(x), TwipsToPixels(y)), picture, source);
+    const qreal scale = picture.devicePixelRatio();
+    QPainter& p = Painter();
+    // Only a picture that does not match the screen is resampled, and then smoothly.
+    p.setRenderHint(QPainter::SmoothPixmapTransform, scale != image_.devicePixelRatio());
+    p.drawImage(QRectF(TwipsToPixels(x), TwipsToPixels(y), source.width(), source.height()),
+                picture,
+                QRectF(source.x() * scale, source.y() * scale, source.width() * scale,
+                       source.height() * scale));
     update();
 }
 
 void PictureBox::paintEvent(QPaintEvent*) {
+    // Moved to a screen of another resolution: the owner draws the canvas again.
+    if (!image_.isNull() && image_.devicePixelRatio() != Ratio()) emit RatioChanged();
     EndPainting();
     QPainter p(this);
     if (image_.isNull())

@@ -1,6 +1,8 @@
 #pragma once
 // The month grid's canvas. It keeps what was drawn into it in an image, so
 // the drawing survives repaints until the next Cls; positions are in twips.
+// The image has the screen's resolution: on a screen of device pixel ratio 2
+// text is drawn at twice the pixels, and pictures from their @2x versions.
 
 #include <QColor>
 #include <QFont>
@@ -30,12 +32,19 @@ public:
     // Prints `text` with its top-left corner at the text position.
     void Print(const QString& text);
     // Paints the part `source` of `picture` at its natural size with its
-    // top-left corner at (x, y).
+    // top-left corner at (x, y). `source` is in the picture's own pixels
+    // divided by its device pixel ratio, so an @2x picture is given the same
+    // rectangle as its 1x original.
     void PaintPicture(const QImage& picture, const QRect& source, int x, int y);
+    // The device pixel ratio the canvas is drawn at.
+    qreal Ratio() const { return devicePixelRatioF(); }
 
     const QImage& Image() const;
 
 signals:
+    // The screen's device pixel ratio changed since the canvas was drawn: it
+    // must be drawn again.
+    void RatioChanged();
     void MouseMoved();
     // A key pressed while the grid has the focus: the toolkit's key code and
     // the shift state (1 = Shift, 2 = Ctrl, 4 = Alt, added together).
@@ -61,6 +70,13 @@ private:
     QFont font_;
     QColor fore_ = Qt::black;
     int currentX_ = 0, currentY_ = 0;
+};
+
+// A glyph sheet: one picture cut into equal cells, made at 1x and at 2x.
+struct GlyphSheet {
+    QImage Normal, Double;  // Double has device pixel ratio 2
+    // The sheet that suits a canvas of device pixel ratio `ratio`.
+    const QImage& For(qreal ratio) const { return ratio > 1 && !Double.isNull() ? Double : Normal; }
 };
 
 // The selection marker: a blue rectangle outline that lets clicks through.

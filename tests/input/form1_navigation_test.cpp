@@ -120,7 +120,7 @@ private slots:
     }
 
     // Each button's hint, with the blank in front, while the pointer is over
-    // it; the reminder again off the buttons.
+    // it, and as its accessible description; the reminder again off the buttons.
     void hints() {
         Folder folder;
         Run run = Shown(folder, QDate(1999, 9, 15));
@@ -132,6 +132,9 @@ private slots:
             run.Label("Label9")->setText("");
             QTest::mouseMove(run.Form->windowHandle(), button->mapTo(run.Form.get(), button->rect().center()));
             QCOMPARE(run.Label("Label9")->text(), " Click to display " + hints[i]);
+            // A screen reader gets the hint as the button's description.
+            QCOMPARE(QAccessible::queryAccessibleInterface(button)->text(QAccessible::Description),
+                     "Click to display " + hints[i]);
         }
         QTest::mouseMove(run.Form->windowHandle(), QPoint(3, run.Form->height() - 3));
         QCOMPARE(run.Label("Label9")->text(), kReminder);
