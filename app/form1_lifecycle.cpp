@@ -56,7 +56,7 @@ bool Form1::WindowStateIsNormal() const {
 
 void Form1::ProgExit_Click() {
     if (WindowStateIsNormal()) SaveIni();
-    about_->hide();
+    if (about_) about_->hide();
     close();  // runs Form_Unload
     QApplication::quit();
 }
@@ -67,10 +67,14 @@ void Form1::Form_Unload() {
 
 void Form1::closeEvent(QCloseEvent* event) {
     Form_Unload();
-    about_->hide();
+    if (about_) about_->hide();
     event->accept();
 }
 
-void Form1::About_Click() { about_->exec(); }
+void Form1::About_Click() {
+    // Made when first asked for, not at start-up.
+    if (!about_) about_ = new AboutForm(this);
+    about_->exec();
+}
 
 }  // namespace tovel

@@ -1,6 +1,12 @@
-#include <dlfcn.h>
+// The program a user starts. It links no toolkit: a pop-up run ("/L") with
+// nothing to announce ends here, and everything else is handed to the window
+// program beside it, tovel-window, with the same arguments.
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "app/popup.h"
@@ -16,22 +22,18 @@ int main(int argc, char** argv) {
         return 1;
     }
     // Most days a pop-up run has nothing to announce: it ends here, before the
-    // window toolkit is even loaded.
-    if (tovel::IsPopupSwitch(arguments) &&
-        tovel::DecidePopup(*folder, tovel::Today()) == tovel::PopupOutcome::Quiet)
-        return 0;
+    // window toolkit is even loaded. Without HOME, where the settings are
+    // depends on the password database, which only the window program reads.
+    if (tovel::IsPopupSwitch(arguments)) {
+        const tovel::UserFolders user = tovel::UserFoldersFromEnvironment();
+        if (user.Home && tovel::DecidePopup(
+                             *folder, tovel::DecideProgramFiles(*folder, user, tovel::WritableByMe),
+                             tovel::Today()) == tovel::PopupOutcome::Quiet)
+            return 0;
+    }
 
-    const std::string library = *folder + "/libtovel_window.so";
-    void* window = dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!window) {
-        std::fprintf(stderr, "tovel: cannot load %s: %s\n", library.c_str(), dlerror());
-        return 1;
-    }
-    using WindowMain = int (*)(int, char**, const char*, const char*);
-    auto run = reinterpret_cast<WindowMain>(dlsym(window, "TovelWindowMain"));
-    if (!run) {
-        std::fprintf(stderr, "tovel: %s is not Tovel's window library\n", library.c_str());
-        return 1;
-    }
-    return run(argc, argv, folder->c_str(), arguments.c_str());
+    const std::string window = *folder + "/tovel-window";
+    ::execv(window.c_str(), argv);
+    std::fprintf(stderr, "tovel: cannot start %s: %s\n", window.c_str(), std::strerror(errno));
+    return 1;
 }

@@ -21,7 +21,7 @@ std::optional<std::string> PopupMessage(const CalendarState& s) {
     return "Today is " + holiday;
 }
 
-PopupOutcome DecidePopup(const std::string& folder, Date today) {
+PopupOutcome DecidePopup(const std::string& folder, const ProgramFiles& files, Date today) {
     namespace fs = std::filesystem;
     CalendarState s;
     s.RHDatesFile = (fs::path(folder) / "RHDates.Tvl").string();
@@ -29,8 +29,6 @@ PopupOutcome DecidePopup(const std::string& folder, Date today) {
     // The window tells the user that the table is missing.
     if (!fs::is_regular_file(s.RHDatesFile, ec)) return PopupOutcome::NeedsWindow;
 
-    // The same settings file and tables as the window.
-    const ProgramFiles files = ProgramFilesFor(folder);
     std::string settings;
     ReadDataFile(files.Settings, settings);
     ReadSettings(settings, s);

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "app/program_files.h"
 #include "state/calendar_state.h"
 
 namespace tovel {
@@ -24,7 +25,7 @@ enum class PopupOutcome {
 };
 
 // The pop-up run's outcome for the program folder `folder` on `today`, read
-// from its settings, sunset tables and year table.
-PopupOutcome DecidePopup(const std::string& folder, Date today);
+// from its settings, sunset tables and year table (where `files` says they are).
+PopupOutcome DecidePopup(const std::string& folder, const ProgramFiles& files, Date today);
 
 }  // namespace tovel

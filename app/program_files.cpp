@@ -1,7 +1,6 @@
 #include "app/program_files.h"
 
 #include <fcntl.h>
-#include <pwd.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -39,15 +38,12 @@ ProgramFiles DecideProgramFiles(const std::string& folder, const UserFolders& us
     return {*config + "/tovel/Tovel.ini", {folder, *data + "/tovel"}, *data + "/tovel"};
 }
 
-ProgramFiles ProgramFilesFor(const std::string& folder) {
-    UserFolders user{Variable("XDG_CONFIG_HOME"), Variable("XDG_DATA_HOME"), Variable("HOME")};
-    if (!user.Home) {
-        if (const passwd* entry = ::getpwuid(::geteuid()); entry && entry->pw_dir && *entry->pw_dir)
-            user.Home = entry->pw_dir;
-    }
-    return DecideProgramFiles(folder, user, [](const std::string& path) {
-        return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
-    });
+UserFolders UserFoldersFromEnvironment() {
+    return {Variable("XDG_CONFIG_HOME"), Variable("XDG_DATA_HOME"), Variable("HOME")};
+}
+
+bool WritableByMe(const std::string& path) {
+    return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
 }
 
 }  // namespace tovel

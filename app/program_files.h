@@ -42,8 +42,14 @@ using WritableTest = std::function<bool(const std::string& path)>;
 ProgramFiles DecideProgramFiles(const std::string& folder, const UserFolders& user,
                                 const WritableTest& writable);
 
-// The same for the running process: its environment (HOME from the password
-// database when unset) and its effective user's write permission.
+// The variables of this process's environment.
+UserFolders UserFoldersFromEnvironment();
+
+// True when this process's effective user may write `path`.
+bool WritableByMe(const std::string& path);
+
+// The decision for the running process: its environment (HOME from the
+// password database when unset) and its effective user's write permission.
 ProgramFiles ProgramFilesFor(const std::string& folder);
 
 }  // namespace tovel

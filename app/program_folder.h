@@ -7,7 +7,7 @@ namespace tovel {
 
 // The folder of the running executable, symbolic links resolved; nothing when
 // it cannot be found (no /proc). The current directory is never a stand-in:
-// the window library and the data files are loaded from this folder.
+// the window program and the data files are found in this folder.
 std::optional<std::string> ExecutableFolderPath();
 
 // The command-line argument text: the arguments joined by single blanks.

@@ -66,12 +66,7 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, 
 }
 
 // A glyph sheet and its @2x version, from the resources.
-GlyphSheet LoadSheet(const QString& name) {
-    GlyphSheet sheet{QImage(":/views/" + name + ".png").convertToFormat(QImage::Format_RGB32),
-                     QImage(":/views/" + name + "@2x.png").convertToFormat(QImage::Format_RGB32)};
-    sheet.Double.setDevicePixelRatio(2);
-    return sheet;
-}
+GlyphSheet LoadSheet(const QString& name) { return GlyphSheet(":/views/" + name); }
 
 // The background of the central widget; moves over it restore the reminder.
 class Background : public QWidget {
@@ -115,7 +110,6 @@ Form1::Form1(Form1Options options, QWidget* parent)
     BuildMenus();
     WireNavigation();
     WireViews();
-    about_ = new AboutForm(this);
     // Fixed size: the client area plus the menu bar.
     setFixedSize(TwipsToPixels(kClientWidth),
                  TwipsToPixels(kClientHeight) + menuBar()->sizeHint().height());

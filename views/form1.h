@@ -112,7 +112,7 @@ public:
     void Label3_MouseMove();
     void Picture1_MouseMove();
 
-    AboutForm* About() const { return about_; }
+    AboutForm* About() const { return about_; }  // nothing until About was first chosen
 
 protected:
     void closeEvent(QCloseEvent* event) override;

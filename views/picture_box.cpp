@@ -133,6 +133,18 @@ void PictureBox::mousePressEvent(QMouseEvent* event) {
                    static_cast<float>(at.y() * kTwipsPerPixel));
 }
 
+const QImage& GlyphSheet::For(qreal ratio) const {
+    if (ratio > 1) {
+        if (double_.isNull()) {
+            double_ = QImage(name_ + "@2x.png").convertToFormat(QImage::Format_RGB32);
+            double_.setDevicePixelRatio(2);
+        }
+        if (!double_.isNull()) return double_;
+    }
+    if (normal_.isNull()) normal_ = QImage(name_ + ".png").convertToFormat(QImage::Format_RGB32);
+    return normal_;
+}
+
 MarkerShape::MarkerShape(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_NoSystemBackground);

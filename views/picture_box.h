@@ -72,11 +72,18 @@ private:
     int currentX_ = 0, currentY_ = 0;
 };
 
-// A glyph sheet: one picture cut into equal cells, made at 1x and at 2x.
-struct GlyphSheet {
-    QImage Normal, Double;  // Double has device pixel ratio 2
+// A glyph sheet: one picture cut into equal cells, made at 1x and at 2x
+// (`name`.png and `name`@2x.png). Each is read when first needed.
+class GlyphSheet {
+public:
+    GlyphSheet() = default;
+    explicit GlyphSheet(QString name) : name_(std::move(name)) {}
     // The sheet that suits a canvas of device pixel ratio `ratio`.
-    const QImage& For(qreal ratio) const { return ratio > 1 && !Double.isNull() ? Double : Normal; }
+    const QImage& For(qreal ratio) const;
+
+private:
+    QString name_;
+    mutable QImage normal_, double_;  // double_ has device pixel ratio 2
 };
 
 // The selection marker: a blue rectangle outline that lets clicks through.

@@ -1,4 +1,4 @@
-// The real tovel executable, copied with its window library into a program
+// The real tovel executable, copied with its window program into a program
 // folder of its own and run on the offscreen platform. Each run's year table is
 // made so that today (the machine's date) falls on a known day of a Jewish
 // year: 10 Tishri (Yom Kippur) or 11 Tishri (no holiday).
@@ -57,7 +57,7 @@ using SetUp = std::function<void(const class ProgramFolder&, const fs::path& hom
 // One run: "$F" in what is said stands for the program folder.
 struct Case {
     const char* name;
-    bool library = true;
+    bool window = true;  // tovel-window beside it
     int day = kOrdinaryDay;  // of Tishri, in the year table
     SetUp setUp = {};  // after the year table and kIni are written
     std::vector<std::string> arguments = {};
@@ -77,18 +77,18 @@ const SetUp kLocatedPopup = [](auto& f, auto&) {
     f.Write("home.sun", kSunTable), f.Write("Tovel.ini", kLocated);
 };
 const SetUp kFifoTable = [](auto& f, auto&) { f.Fifo("RHDates.Tvl"); };
-const std::string kNoLibrary = "tovel: cannot load $F/libtovel_window.so";
+const std::string kNoWindow = "tovel: cannot start $F/tovel-window: No such file or directory";
 const std::string kYomKippurSaid = "Tovel: Today is Yom Kippur\n";
 
 const Case kCases[] = {
-    {.name = "QuietPopupWithoutWindowLibrary", .library = false, .setUp = kLocatedPopup,
+    {.name = "QuietPopupWithoutWindowProgram", .window = false, .setUp = kLocatedPopup,
      .arguments = {"/L"}, .signal = 0, .err = ""},
     {.name = "PopupAnnouncesYomKippur", .day = kYomKippur, .setUp = kLocatedPopup,
      .arguments = {"/l"}, .signal = 0, .out = kYomKippurSaid},
-    {.name = "NoWindowLibraryPopup", .library = false, .day = kYomKippur, .setUp = kLocatedPopup,
-     .arguments = {"/L"}, .signal = 0, .status = kFails, .err = kNoLibrary.c_str()},
-    {.name = "NoWindowLibrary", .library = false, .day = kYomKippur, .setUp = kLocatedPopup,
-     .signal = 0, .status = kFails, .err = kNoLibrary.c_str()},
+    {.name = "NoWindowProgramPopup", .window = false, .day = kYomKippur, .setUp = kLocatedPopup,
+     .arguments = {"/L"}, .signal = 0, .status = kFails, .err = kNoWindow.c_str()},
+    {.name = "NoWindowProgram", .window = false, .day = kYomKippur, .setUp = kLocatedPopup,
+     .signal = 0, .status = kFails, .err = kNoWindow.c_str()},
     // SIGTERM closes the window the normal way: the settings are written. What
     // an interrupted save leaves is cleared away; a user's own copy is not.
     {.name = "TerminationSavesTheSettings",
@@ -118,7 +118,7 @@ const Case kCases[] = {
      },
      .saved = {"AddWeek=2\r\n", "FormTop="}},
     // Without /proc the program cannot know its folder: it says so and ends,
-    // rather than load a window library from wherever the user stands.
+    // rather than start a window program from wherever the user stands.
     {.name = "NoProcFileSystem", .signal = 0, .as = As::WithoutProc, .status = 1,
      .err = "tovel: cannot find the program's own folder"},
     // As another user the file's own permissions decide.
@@ -161,7 +161,7 @@ TEST_P(ProgramTest, Runs) {
     const fs::path home = homeFolder.Path();
     const ProgramFolder folder;
     fs::copy_file(TOVEL_EXE, folder.At("tovel"));
-    if (c.library) fs::copy_file(TOVEL_WINDOW_LIBRARY, folder.At("libtovel_window.so"));
+    if (c.window) fs::copy_file(TOVEL_WINDOW_PROGRAM, folder.At("tovel-window"));
     fs::permissions(folder.Path(), fs::perms(0755));
     folder.Write("RHDates.Tvl", TableWithToday(c.day)), folder.Write("Tovel.ini", kIni);
     if (c.setUp) c.setUp(folder, home);

@@ -156,11 +156,11 @@ TEST(PopupTest, SpeaksOnlyOnAHolidayWithALocation) {
     };
     for (const auto& step : steps) {
         if (*step.file) folder.Write(step.file, step.content);
-        EXPECT_EQ(DecidePopup(folder.Path(), step.today), step.window ? PopupOutcome::NeedsWindow : PopupOutcome::Quiet)
+        EXPECT_EQ(DecidePopup(folder.Path(), ProgramFilesFor(folder.Path()), step.today), step.window ? PopupOutcome::NeedsWindow : PopupOutcome::Quiet)
             << step.why;
     }
     std::filesystem::remove(folder.Path() + "/RHDates.Tvl");
-    EXPECT_EQ(DecidePopup(folder.Path(), ordinary), PopupOutcome::NeedsWindow);  // missing
+    EXPECT_EQ(DecidePopup(folder.Path(), ProgramFilesFor(folder.Path()), ordinary), PopupOutcome::NeedsWindow);  // missing
 }
 
 }  // namespace

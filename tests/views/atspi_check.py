@@ -23,7 +23,7 @@ from gi.repository import GLib
 
 build = sys.argv[1]
 work = tempfile.mkdtemp()
-for f in ("tovel", "libtovel_window.so", "RHDates.Tvl"):
+for f in ("tovel", "tovel-window", "RHDates.Tvl"):
     shutil.copy(os.path.join(build, f), work)
 
 display_r, display_w = os.pipe()

@@ -429,7 +429,7 @@ private slots:
             s.SelDate = d;
             QVERIFY(run.Form->FindGDate());
             run.Form->FillPicture();
-            const bool quick = tovel::DecidePopup(folder.Path().toStdString(), d) == tovel::PopupOutcome::NeedsWindow;
+            const bool quick = tovel::DecidePopup(folder.Path().toStdString(), tovel::ProgramFilesFor(folder.Path().toStdString()), d) == tovel::PopupOutcome::NeedsWindow;
             QVERIFY2(quick == !run.Messages->isEmpty(), qPrintable(day.toString()));
             holidays += quick;
         }
