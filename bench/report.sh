@@ -71,10 +71,11 @@ echo
 echo "== whole processes (hyperfine, median)"
 hyperfine -N --warmup 20 --runs 300 --export-json "$work/cli.json" /bin/true "$work/tovel /L" \
   "hdate -q -H" "hebcal -T" >/dev/null 2>&1
-python3 - "$work/cli.json" <<'PY'
+python3 - "$work/cli.json" "$work" <<'PY'
 import json, sys
-r = {x["command"].split("/")[-1]: x["median"] * 1e3 for x in json.load(open(sys.argv[1]))["results"]}
-base = r["true"]
+r = {x["command"].replace(sys.argv[2] + "/", ""): x["median"] * 1e3
+     for x in json.load(open(sys.argv[1]))["results"]}
+base = r["/bin/true"]
 hdate = r["hdate -q -H"] - base
 for name, t in r.items():
     extra = t - base
