@@ -151,9 +151,15 @@ MarkerShape::MarkerShape(QWidget* parent) : QWidget(parent) {
 }
 
 void MarkerShape::paintEvent(QPaintEvent*) {
+    // Four one-pixel bands rather than a pen's outline, which a fractional
+    // device pixel ratio (1.25, 1.5) can round away on two sides.
     QPainter p(this);
-    p.setPen(QColor(0, 0, 255));
-    p.drawRect(0, 0, width() - 1, height() - 1);
+    const QColor blue(0, 0, 255);
+    const int w = width(), h = height();
+    p.fillRect(0, 0, w, 1, blue);
+    p.fillRect(0, h - 1, w, 1, blue);
+    p.fillRect(0, 0, 1, h, blue);
+    p.fillRect(w - 1, 0, 1, h, blue);
 }
 
 LineControl::LineControl(QWidget* parent, int x1, int y1, int x2, int y2, QPalette::ColorRole role)
