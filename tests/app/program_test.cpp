@@ -1,7 +1,6 @@
-// The real tovel executable, copied with its window program into a program
-// folder of its own and run on the offscreen platform. Each run's year table is
-// made so that today (the machine's date) falls on a known day of a Jewish
-// year: 10 Tishri (Yom Kippur) or 11 Tishri (no holiday).
+// The real tovel executable, copied with its window program into a program folder of its own and run on the
+// offscreen platform. Each run's year table is made so that today (the machine's date) falls on a known day of a
+// Jewish year: 10 Tishri (Yom Kippur) or 11 Tishri (no holiday).
 
 #include <fcntl.h>
 #include <signal.h>
@@ -12,8 +11,8 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <set>
 #include <iterator>
+#include <set>
 
 #include <gtest/gtest.h>
 
@@ -85,15 +84,9 @@ const Case kCases[] = {
     {.name = "TerminationSavesTheSettings",
      .setUp = [](auto& f, auto&) { f.Write(".Tovel.ini.4711.0.tmp", ""), f.Write("Tovel.ini.backup", ""); },
      .saved = {"AddXJ=-100\r\n", "FormTop="}, .files = "RHDates.Tvl Tovel.ini Tovel.ini.backup tovel tovel-window "},
-    // Damaged, hostile or odd files: a settings file that could not be read
-    // is never rewritten.
+    // Damaged, hostile or odd files: a settings file that could not be read is never rewritten.
     {.name = "YearTableFifoPopup", .setUp = kFifoTable, .arguments = {"/L"}, .out = kNotFound},
     {.name = "YearTableFifo", .setUp = kFifoTable, .out = kNotFound},
-    {.name = "YearTableDevZero",
-     .setUp = [](auto& f, auto&) {
-         fs::remove(f.At("RHDates.Tvl")), fs::create_symlink("/dev/zero", f.At("RHDates.Tvl"));
-     },
-     .out = kNotFound},
     {.name = "YearTableTooBig",
      .setUp = [](auto& f, auto&) { f.Write("RHDates.Tvl", TableWithToday(kOrdinaryDay) + std::string(2 << 20, '\n')); },
      .out = "Tovel: $F/RHDates.Tvl cannot be read: larger than 1 MiB\n"},
@@ -121,10 +114,9 @@ const Case kCases[] = {
     {.name = "WritableSettingsInReadOnlyFolderUpdated",
      .setUp = [](auto& f, auto&) { fs::permissions(f.At("Tovel.ini"), fs::perms(0666)); },
      .as = As::Nobody, .saved = {"AddWeek=2\r\n", "FormLeft="}},
-    // An installed program: a folder the user cannot write and no Tovel.ini
-    // there. The settings go to the user's configuration folder, created on
-    // the first save, and the user's own tables are listed after the
-    // program's (here the program has none), by the pop-up run too.
+    // An installed program: a folder the user cannot write and no Tovel.ini there. The settings go to the user's
+    // configuration folder, created on the first save, and the user's own tables are listed after the program's
+    // (here the program has none), by the pop-up run too.
     {.name = "InstalledProgramSavesInTheUsersFolder",
      .setUp = [](auto& f, auto&) { fs::remove(f.At("Tovel.ini")); },
      .as = As::Nobody, .ini = "~/.config/tovel/Tovel.ini", .saved = {"FormTop="},
@@ -155,9 +147,8 @@ TEST_P(ProgramTest, Runs) {
     fs::permissions(folder.Path(), fs::perms(0755));
     folder.Write("RHDates.Tvl", TableWithToday(c.day)), folder.Write("Tovel.ini", kIni);
     if (c.setUp) c.setUp(folder, home);
-    // The program runs through `words` (another user or namespace); the signal
-    // waits, blocked, until it is ready for it, and the alarm, kept across
-    // exec, ends a run that hangs after 30 s.
+    // The program runs through `words` (another user or namespace); the signal waits, blocked, until it is ready
+    // for it, and the alarm, kept across exec, ends a run that hangs after 30 s.
     std::vector<std::string> words;
     if (c.as == As::Nobody) {
         ASSERT_EQ(::chown(home.c_str(), 65534, 65534), 0);

@@ -20,8 +20,8 @@ namespace {
 using test::Ymd;
 namespace fs = std::filesystem;
 
-// Lines the lookup reads its own way: the month compared with its case, the
-// first line of a day wins, a non-digit hour counts as 0, a line may end early.
+// Lines the lookup reads its own way: the month compared with its case, the first line of a day wins, a non-digit
+// hour counts as 0, a line may end early.
 TEST(SunsetTableTest, OddLines) {
     test::TempFolder folder;
     const std::pair<std::string, std::string> odd[] = {{" MAR 21  5:10", "none"},
@@ -32,9 +32,8 @@ TEST(SunsetTableTest, OddLines) {
     }
 }
 
-// Only regular .sun files with a first line are listed, the second folder's
-// after the first's, and whatever else lies at a table's path, the lookup
-// answers at once.
+// Only regular .sun files with a first line are listed, the second folder's after the first's, and whatever else
+// lies at a table's path, the lookup answers at once.
 TEST(SunsetTableTest, FindLocationsAndPathsThatAreNotTables) {
     test::TempFolder folder, own;
     const std::vector<std::string> both = {folder.Path(), own.Path()};
@@ -62,8 +61,8 @@ TEST(SunsetTableTest, FindLocationsAndPathsThatAreNotTables) {
     EXPECT_EQ(found.Names.back(), "Town 6");
 }
 
-// Names written on other systems, through the menu and the lookup: valid UTF-8
-// is kept (less a byte-order mark), anything else is read as Windows-1252.
+// Names written on other systems, through the menu and the lookup: valid UTF-8 is kept (less a byte-order mark),
+// anything else is read as Windows-1252.
 TEST(SunsetTableTest, NamesInUtf8AndWindows1252) {
     auto kept = [](std::string s) { return std::pair{s, s}; };
     auto cp1252 = [](std::string s) { return std::pair{s, Windows1252ToUtf8(s)}; };
