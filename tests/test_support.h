@@ -16,31 +16,19 @@ inline std::string ShippedTable() { return std::string(TOVEL_DATA_DIR) + "/RHDat
 
 inline Date Ymd(int y, unsigned m, unsigned d) { return Date::FromYmd(y, m, d); }
 
-// A fresh temporary folder, removed with the object.
-class TempFolder {
-public:
+// A fresh temporary folder, removed with the object. Write() gives the full path of the file it wrote.
+struct TempFolder {
     TempFolder() { std::filesystem::create_directories(path_); }
     ~TempFolder() { std::filesystem::remove_all(path_); }
     TempFolder(const TempFolder&) = delete;
-    // Writes `content` to `name` in the folder and gives its full path.
     std::string Write(const std::string& name, const std::string& content) const {
         std::ofstream(path_ / name, std::ios::binary) << content;
         return (path_ / name).string();
     }
     std::string Path() const { return path_.string(); }
-
-private:
     static inline int counter_ = 0;
     std::filesystem::path path_ = std::filesystem::temp_directory_path() /
                                   ("tovel-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter_++));
-};
-
-// A file in a fresh temporary folder, removed with the object.
-struct TempFile {
-    explicit TempFile(const std::string& text, const std::string& name = "RHDates.Tvl") : path(dir.Write(name, text)) {}
-    const std::string& Path() const { return path; }
-    TempFolder dir;
-    std::string path;
 };
 
 // Default settings set up for `day` on `table` with year step `step`; a failure when it cannot be.

@@ -3,13 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <filesystem>
 #include <limits>
-#include <string>
-#include <vector>
 
 #include "app/popup.h"
-#include "app/settings.h"
 #include "app/settings_values.h"
 #include "app/window_position.h"
 #include "test_support.h"

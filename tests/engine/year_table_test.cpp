@@ -2,7 +2,6 @@
 
 #include <ctime>
 #include <fstream>
-#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -19,11 +18,9 @@ using test::Ymd;
 
 // Today() is the local date of the system clock; localtime_r just before and after, so a midnight cannot fail it.
 TEST(DateTest, TodayIsTheLocalDate) {
-    auto local = [] {
+    auto local = [t = std::tm{}]() mutable {
         const std::time_t now = std::time(nullptr);
-        std::tm t{};
-        localtime_r(&now, &t);
-        return Ymd(t.tm_year + 1900, unsigned(t.tm_mon + 1), unsigned(t.tm_mday));
+        return Ymd(localtime_r(&now, &t)->tm_year + 1900, unsigned(t.tm_mon + 1), unsigned(t.tm_mday));
     };
     const Date before = local(), today = Today(), after = local();
     EXPECT_TRUE(today == before || today == after) << FormatDate(today) << " " << FormatDate(before);
@@ -68,17 +65,16 @@ TEST(ShippedYearTableTest, EveryYearPresentValidAndKnown) {
 
 // From a known month, `day` on `table` is refused quietly, leaving every field of the month alone.
 void ExpectRefused(const std::string& table, Date day) {
-    CalendarState s = SetUpFor(Ymd(2000, 3, 21));
+    const CalendarState before = SetUpFor(Ymd(2000, 3, 21));
+    CalendarState s = before;
+    s.RHDatesFile = table;
+    s.SelDate = day;
+    bool told = false;
+    EXPECT_FALSE(FindGDate(s, [&](const std::string&) { told = true; }) || told) << FormatDate(day);
     const auto month = [](const CalendarState& c) {
         return std::tie(c.JewYear, c.YearStart, c.YearAfterStart, c.YearType, c.StepDays, c.JewMonthNo, c.JewDay,
                         c.MonthDays, c.FirstDate, c.DayText);
     };
-    const CalendarState before = s;
-    s.RHDatesFile = table;
-    s.SelDate = day;
-    bool told = false;
-    EXPECT_FALSE(FindGDate(s, [&](const std::string&) { told = true; })) << FormatDate(day);
-    EXPECT_FALSE(told);
     EXPECT_TRUE(month(s) == month(before));
 }
 
@@ -102,18 +98,18 @@ TEST(YearTableSearchTest, EdgesOfTheTable) {
         ExpectRefused(path, Ymd(2000, 3, 21));
 }
 
-// A missing or garbled 5762 line: the years that need it are refused, the others shown.
+// A missing or garbled 5762 line: the years that need it are refused, the others shown. Out of order: the next
+// year's 1 Tishri before this year's.
 TEST(YearTableSearchTest, BrokenLines) {
+    const test::TempFolder folder;
     for (const std::string bad : {"", "5762 31-Feb-2001", "xxxx 18-Sep-2001"}) {
         SCOPED_TRACE(bad);
-        const test::TempFile table(Years(5755, 5770, "\n", 5762, bad));
-        for (const Date day : {Ymd(1999, 12, 1), Ymd(2000, 10, 15), Ymd(2001, 12, 1)}) ExpectRefused(table.Path(), day);
-        EXPECT_EQ(SetUpFor(Ymd(1997, 1, 1), 1, table.Path()).JewYear, 5757);
-        EXPECT_EQ(SetUpFor(Ymd(2003, 1, 1), 1, table.Path()).JewYear, 5763);
+        const std::string table = folder.Write("t", Years(5755, 5770, "\n", 5762, bad));
+        for (const Date day : {Ymd(1999, 12, 1), Ymd(2000, 10, 15), Ymd(2001, 12, 1)}) ExpectRefused(table, day);
+        EXPECT_EQ(SetUpFor(Ymd(1997, 1, 1), 1, table).JewYear, 5757);
+        EXPECT_EQ(SetUpFor(Ymd(2003, 1, 1), 1, table).JewYear, 5763);
     }
-    // Out of order: the next year's 1 Tishri before this year's.
-    const test::TempFile backwards(Years(5755, 5770, "\n", 5762, "5762 18-Sep-2000"));
-    ExpectRefused(backwards.Path(), Ymd(2000, 10, 15));
+    ExpectRefused(folder.Write("backwards", Years(5755, 5770, "\n", 5762, "5762 18-Sep-2000")), Ymd(2000, 10, 15));
 }
 
 // The step line: 1 Tishri of the matching year to that `step` years later, or near the end the last line but one.

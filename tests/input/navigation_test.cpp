@@ -27,7 +27,6 @@ TEST(NavigationTest, ClickOnTheGrid) {
         {"empty cell after day 30", 7, 30, {}, 830, 2879, 0},
         // Gregorian months, marked by no Jewish month length:
         {"after 28 Feb", 0, 0, Ymd(2015, 2, 1), 100, 2000, 0},    {"before 1 Apr", 0, 0, Ymd(2000, 4, 9), 4000, 100, 0},
-        {"right of column 7", 0, 0, Ymd(2000, 4, 9), 4730, 700, 0},
     };
     for (const auto& c : cases) {
         CalendarState s;
@@ -42,25 +41,16 @@ TEST(NavigationTest, ClickOnTheGrid) {
     }
 }
 
-TEST(NavigationTest, NamedMovesAndYearSources) {
-    const struct { const char* name; Date from; int months, years; Date to; } cases[] = {
-        {">> from Purim of a common year to 14 Adar II", Ymd(1999, 3, 2), 0, 1, Ymd(2000, 3, 21)},
-        {">> from 14 Adar II to the single Adar", Ymd(2000, 3, 21), 0, 1, Ymd(2001, 3, 9)},
-        {"<< from 14 Adar I into a common year", Ymd(2003, 2, 16), 0, -1, Ymd(2002, 2, 26)},
-        {"<< from 14 Adar I into a leap year", Ymd(2003, 2, 16), 0, -3, Ymd(2000, 2, 20)},
-        {">> from 30 Adar I cut to 29 Adar", Ymd(2000, 3, 7), 0, 1, Ymd(2001, 3, 24)},
-        {">> from 30 Heshvan cut to 29 Heshvan", Ymd(1999, 11, 9), 0, 1, Ymd(2000, 11, 27)},
-        {"< from 1 Tishri to 1 Elul", Ymd(1999, 9, 11), -1, 0, Ymd(1999, 8, 13)},
-        {"< from 30 Tishri cut to 29 Elul", Ymd(1999, 10, 10), -1, 0, Ymd(1999, 9, 10)},
-        {"> from 29 Elul to 29 Tishri", Ymd(1999, 9, 10), 1, 0, Ymd(1999, 10, 9)},
-        {"> from 30 Adar I cut to 29 Adar II", Ymd(2000, 3, 7), 1, 0, Ymd(2000, 4, 5)},
-        {"> from 14 Adar II to 14 Nisan", Ymd(2000, 3, 21), 1, 0, Ymd(2000, 4, 19)},
-        {"< from 15 Adar II to 15 Adar I", Ymd(2000, 3, 22), -1, 0, Ymd(2000, 2, 21)},
+// Which Adar a year move reaches, and a day cut to the month; the sweep below covers the rest of the moves.
+TEST(NavigationTest, YearMovesAndYearSources) {
+    const struct { const char* name; Date from; int years; Date to; } cases[] = {
+        {"from Purim of a common year to 14 Adar II", Ymd(1999, 3, 2), 1, Ymd(2000, 3, 21)},
+        {"from 14 Adar II to the single Adar", Ymd(2000, 3, 21), 1, Ymd(2001, 3, 9)},
+        {"from 14 Adar I into a common year", Ymd(2003, 2, 16), -1, Ymd(2002, 2, 26)},
+        {"from 14 Adar I into a leap year", Ymd(2003, 2, 16), -3, Ymd(2000, 2, 20)},
+        {"from 30 Adar I cut to 29 Adar", Ymd(2000, 3, 7), 1, Ymd(2001, 3, 24)},
     };
-    for (const auto& c : cases) {
-        const CalendarState s = SetUpFor(c.from);
-        EXPECT_EQ(c.years ? YearMoveTarget(s, c.years, Table()) : MonthMoveTarget(s, c.months), c.to) << c.name;
-    }
+    for (const auto& c : cases) EXPECT_EQ(YearMoveTarget(SetUpFor(c.from), c.years, Table()), c.to) << c.name;
     // A missing table, a missing year or an impossible year length give no move.
     test::TempFolder folder;
     const std::string good = folder.Write("good", "5760 11-Sep-1999\r\n5761 30-Sep-2000\r\n5762 18-Sep-2001\r\n");

@@ -33,10 +33,9 @@ TEST(SunTableMakerTest, DayLinesAndTheLeapDayYear) {
     for (const auto& c : leaps) EXPECT_EQ(LeapDayYear(c[0]), c[1]) << c[0];
 }
 
-// Tables for places on both sides of the equator and of the date line, in zones
-// whole and half an hour off, pass the check and hold 29 February of the nearest
-// leap year. In 1810 and 2026 (the almanac has no century terms) the solar code
-// agrees with the almanac every day within a minute with no bias.
+// Tables for places on both sides of the equator and of the date line, in zones whole and half an hour off, pass
+// the check and hold 29 February of the nearest leap year. In 1810 and 2026 (the almanac has no century terms) the
+// solar code agrees with the almanac every day within a minute with no bias.
 TEST(SolarTest, TablesAndTheAlmanacForComputersAgreeEveryDay) {
     const struct { double lat, lon; int offset; } places[] = {
         {31.77, 35.21, 7200}, {51.51, -0.13, 0}, {34.05, -118.24, -28800}, {-33.87, 151.21, 36000},

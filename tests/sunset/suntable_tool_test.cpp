@@ -8,8 +8,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
 
