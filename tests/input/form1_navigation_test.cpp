@@ -1,9 +1,6 @@
-// The navigation of the Jewish view through the real controls on the
-// offscreen platform: the buttons, Year Steps, arrow keys and clicks on the
-// grid, and the holiday chooser. (Where each move lands over the whole table:
-// navigation_test.cpp.) Known dates: 5784 (16 September 2023 to 2 October
-// 2024) is a leap year with 1 Adar I = 10 February 2024 and 1 Adar II =
-// 11 March 2024; Purim 5783 = 7 March 2023.
+// The navigation of the Jewish view through the real controls on the offscreen
+// platform (where each move lands over the whole table: navigation_test.cpp).
+// 5784 is a leap year: 1 Adar I = 10 February 2024, 1 Adar II = 11 March 2024.
 
 #include "views/window_support.h"
 
@@ -36,8 +33,7 @@ private slots:
                                 << located;
         };
         const QDate none;
-        // Month buttons keep the day number, cut to the new month's length,
-        // and stop at the ends of the table's years.
+        // Month buttons: the day cut to the month's length; stops at the table's ends.
         row("> > > from 30 Shevat 5784", {2024, 2, 9}, ">, >, >", {2024, 5, 7}, " Nisan  5784");
         row("< from 1 Adar II", {2024, 3, 11}, "<", {2024, 2, 10}, " Adar I  5784");
         row("< twice from 2 Tishri 5563", {1802, 9, 28}, "<, <", {1802, 8, 30}, " Elul  5562");

@@ -61,9 +61,7 @@ private slots:
     }
 
     // The grid's accessible name and value are the selected day in words, and
-    // follow the selection. (That a screen reader hears of the change is
-    // checked over the AT-SPI bus by atspi_check.py: the offscreen platform
-    // sends no accessibility events.)
+    // follow the selection (that a screen reader hears of it: atspi_check.py).
     void gridSpeaksTheSelectedDay() {
         Folder folder;
         Run run = Shown(folder, QDate(2026, 12, 5));

@@ -1,7 +1,6 @@
 #pragma once
-// Helpers of the window tests: a program folder of its own, sunset tables with
-// known times, and a started main window with a fixed "today" whose messages
-// are recorded.
+// Helpers of the window tests: a program folder of its own, sunset tables, and
+// a started main window with a fixed "today" whose messages are recorded.
 
 #include <QtTest>
 #include <QtWidgets>
