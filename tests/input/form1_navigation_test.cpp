@@ -1,9 +1,6 @@
-// The navigation of the Jewish view through the real controls on the
-// offscreen platform: the buttons, Year Steps, arrow keys and clicks on the
-// grid, and the holiday chooser. Known dates: 1 Tishri 5760 = Saturday
-// 11 September 1999; 5784 (16 September 2023 to 2 October 2024) is a leap year
-// with 1 Adar I = 10 February 2024 and 1 Adar II = 11 March 2024; 5785 (from
-// 3 October 2024) is a common year; Purim 5783 = 7 March 2023.
+// The navigation of the Jewish view through the real controls on the offscreen
+// platform (where each move lands over the whole table: navigation_test.cpp).
+// 5784 is a leap year: 1 Adar I = 10 February 2024, 1 Adar II = 11 March 2024.
 
 #include "views/window_support.h"
 
@@ -21,7 +18,6 @@ class Form1NavigationTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { UseTestFonts(); }
     void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
     // A window started on `start` (with a sunset table in force when
@@ -37,16 +33,13 @@ private slots:
                                 << located;
         };
         const QDate none;
-        // Month buttons keep the day number, cut to the new month's length.
+        // Month buttons: the day cut to the month's length; stops at the table's ends.
         row("> > > from 30 Shevat 5784", {2024, 2, 9}, ">, >, >", {2024, 5, 7}, " Nisan  5784");
-        row("< < from 30 Nisan 5784", {2024, 5, 8}, "<, <", {2024, 3, 9}, " Adar I  5784");
         row("< from 1 Adar II", {2024, 3, 11}, "<", {2024, 2, 10}, " Adar I  5784");
-        row("< > from 30 Tishri 5785 and back", {2024, 11, 1}, "<, >", {2024, 10, 31}, " Tishri  5785");
         row("< twice from 2 Tishri 5563", {1802, 9, 28}, "<, <", {1802, 8, 30}, " Elul  5562");
         row("> twice from 5 Elul 6550", {2790, 9, 6}, ">, >", {2790, 10, 5}, " Tishri  6551");
         // Year buttons: the same month and day, YearStep years away.
         row("<< step 50 from 5600", {1839, 9, 23}, "Step50, <<", none, "", "*", {kLower});
-        row("<< step 50 from 5613", {1852, 9, 23}, "Step50, <<", {1802, 10, 6}, " Tishri  5563");
         row(">> from 6550", {2790, 9, 6}, ">>", none, "", "*", {kUpper});
         row(">> from common Purim to 14 Adar II", {2023, 3, 7}, ">>", {2024, 3, 24}, " Adar II  5784", "Purim");
         row("steps 10 then 2 from Yom Kippur", {1999, 9, 20}, "Step10, >>, Step2, <<", {2007, 9, 22}, " Tishri  5768");
@@ -58,26 +51,16 @@ private slots:
         row("other keys", {2023, 11, 9}, "A, PgUp, Home, Return", none);
         row("29 Elul 6551, the table's last day", {2791, 9, 20}, "Right, Down", none);
         // Clicks select the day under the pointer (Tishri 5760).
-        row("Monday", {1999, 9, 15}, "left 62 48", {1999, 9, 13}, " Tishri  5760", "");
         row("Monday, located", {1999, 9, 15}, "right 62 48", {1999, 9, 13}, " Tishri  5760",
             qPrintable("Sun sets in Home at " + SunText({1999, 9, 13}, 0)), {}, true);
         row("Yom Kippur", {1999, 9, 15}, "left 62 78", {1999, 9, 20}, " Tishri  5760", "Yom Kippur");
         row("Yom Kippur, located", {1999, 9, 15}, "middle 62 78 Ctrl", {1999, 9, 20}, " Tishri  5760",
             qPrintable("Yom Kippur - sun sets in Home at " + SunText({1999, 9, 20}, 0)), {}, true);
-        row("X = 100 twips", {1999, 9, 15}, "left 7 78", {1999, 9, 19}, " Tishri  5760", "");
         row("empty cells, off the grid", {1999, 9, 15}, "left 20 20, left 100 191, left 316 48, left 20 192", none,
             "", "*", {}, true);
         // Chooser picks; a pick keeps its text in the chooser.
         row("20 Tishri, Yom Kippur: back", {1999, 9, 29}, "pick Yom Kippur", {1999, 9, 20}, " Tishri  5760");
-        row("1 Heshvan, Rosh Hashanah: next year", {1999, 10, 11}, "pick Rosh Hashanah", {2000, 9, 30},
-            " Tishri  5761");
-        row("20 Kislev, Hanukkah: on", {1999, 11, 29}, "pick Hanukkah", {1999, 12, 4}, " Kislev  5760");
-        row("28 Kislev, Hanukkah: back", {1999, 12, 7}, "pick Hanukkah", {1999, 12, 4}, " Kislev  5760");
-        row("1 Shevat 5760, Purim", {2000, 1, 8}, "pick Purim", {2000, 3, 21}, " Adar II  5760");
-        row("Tamuz, Pesach: next year", {2024, 7, 7}, "pick Pesach", {2025, 4, 13}, " Nisan  5785");
-        row("Tisha B 'Av 5772 on a Saturday", {2012, 7, 20}, "pick Tisha B 'Av", {2012, 7, 29}, " Av  5772");
         row("Adar I, Purim", {2024, 2, 14}, "pick Purim", {2024, 3, 24}, " Adar II  5784");
-        row("20 Adar II, Purim: back", {2024, 3, 30}, "pick Purim", {2024, 3, 24}, " Adar II  5784");
         row("6551: refused", {2790, 9, 6}, ">, pick Shavuot", {2790, 10, 5}, " Tishri  6551", "*", {kUpper});
     }
     void navigate() {
@@ -115,29 +98,7 @@ private slots:
         // The marker frames the selected day where a redraw puts it.
         const QRect marker = run.Marker()->geometry();
         run.Form->FillPicture();
-        QCOMPARE(run.Marker()->geometry(), marker);
-        QVERIFY(run.Marker()->isVisible());
-    }
-
-    // Each button's hint, with the blank in front, while the pointer is over
-    // it, and as its accessible description; the reminder again off the buttons.
-    void hints() {
-        Folder folder;
-        Run run = Shown(folder, QDate(1999, 9, 15));
-        QVERIFY(run.Loaded);
-        const QStringList names = {"Command1", "Command3", "Command4", "Command5", "Command6"};
-        const QStringList hints = {"previous month", "next month", "current date", "previous year", "next year"};
-        for (int i = 0; i < names.size(); ++i) {
-            QWidget* button = run.Form->findChild<QPushButton*>(names[i]);
-            run.Label("Label9")->setText("");
-            QTest::mouseMove(run.Form->windowHandle(), button->mapTo(run.Form.get(), button->rect().center()));
-            QCOMPARE(run.Label("Label9")->text(), " Click to display " + hints[i]);
-            // A screen reader gets the hint as the button's description.
-            QCOMPARE(QAccessible::queryAccessibleInterface(button)->text(QAccessible::Description),
-                     "Click to display " + hints[i]);
-        }
-        QTest::mouseMove(run.Form->windowHandle(), QPoint(3, run.Form->height() - 3));
-        QCOMPARE(run.Label("Label9")->text(), kReminder);
+        QVERIFY(run.Marker()->geometry() == marker && run.Marker()->isVisible());
     }
 };
 

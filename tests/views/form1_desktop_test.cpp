@@ -27,7 +27,6 @@ int FineBlocks(const QImage& canvas) {
 class Form1DesktopTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { UseTestFonts(); }
     void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
     // Every day glyph on the canvas is the @2x sheet's cell pixel for pixel,
@@ -42,18 +41,17 @@ private slots:
         const QImage& canvas = run.Canvas();
         QCOMPARE(canvas.size(), run.Grid()->size() * 2);
 
-        const QString sheets[] = {"glyphs_black@2x.png", "glyphs_red@2x.png", "glyphs_green@2x.png"};
+        const char* sheets[] = {"/glyphs_black@2x.png", "/glyphs_red@2x.png", "/glyphs_green@2x.png"};
         int seen[3] = {};
         for (const tovel::DayCell& cell : tovel::MonthCells(run.Form->State())) {
-            const int ink = cell.Colour == tovel::Ink::Green ? 2 : cell.Colour == tovel::Ink::Red ? 1 : 0;
+            const int ink = int(cell.Colour == tovel::Ink::Green) * 2 + int(cell.Colour == tovel::Ink::Red);
             ++seen[ink];
-            const QImage want = QImage(QDir(TOVEL_VIEWS_DIR).filePath(sheets[ink]))
-                                    .convertToFormat(QImage::Format_RGB32)
-                                    .copy((cell.Day - 1) * 40, 0, 40, 32);  // down to the bar
-            const QImage got = canvas.copy(2 * Px(cell.X), 2 * Px(cell.Y), 40, 32).convertToFormat(QImage::Format_RGB32);
-            QVERIFY2(got == want, qPrintable(QString("day %1").arg(cell.Day)));
+            const QImage want = QImage(TOVEL_VIEWS_DIR + QString(sheets[ink])).convertToFormat(QImage::Format_RGB32);
+            QVERIFY2(canvas.copy(2 * Px(cell.X), 2 * Px(cell.Y), 40, 32).convertToFormat(QImage::Format_RGB32) ==
+                         want.copy((cell.Day - 1) * 40, 0, 40, 32),  // down to the bar
+                     qPrintable(QString("day %1").arg(cell.Day)));
         }
-        QVERIFY(seen[0] > 0 && seen[1] > 0 && seen[2] > 0);  // all three sheets used
+        QVERIFY(seen[0] && seen[1] && seen[2]);  // all three sheets used
         // The Gregorian numbers under the glyphs: one grid row's band below the bars.
         QVERIFY(FineBlocks(canvas.copy(0, 2 * Px(150 + 300), canvas.width(), 2 * 10)) > 50);
 
@@ -63,22 +61,15 @@ private slots:
     }
 
     // The grid's accessible name and value are the selected day in words, and
-    // follow the selection. (That a screen reader hears of the change is
-    // checked over the AT-SPI bus by atspi_check.py: the offscreen platform
-    // sends no accessibility events.)
+    // follow the selection (that a screen reader hears of it: atspi_check.py).
     void gridSpeaksTheSelectedDay() {
         Folder folder;
         Run run = Shown(folder, QDate(2026, 12, 5));
         QVERIFY(run.Loaded);
         QAccessibleInterface* grid = QAccessible::queryAccessibleInterface(run.Grid());
-        QVERIFY(grid);
-        QCOMPARE(grid->role(), QAccessible::Graphic);
-        const QString hanukkah = "25 Kislev 5787, Saturday 5 December 2026, Hanukkah (8 days)";
-        QCOMPARE(grid->text(QAccessible::Name), hanukkah);
-        QCOMPARE(grid->text(QAccessible::Value), hanukkah);
-        QVERIFY(!grid->text(QAccessible::Description).isEmpty());
-
+        QVERIFY(grid && grid->role() == QAccessible::Graphic && !grid->text(QAccessible::Description).isEmpty());
         const struct { QString steps, name; } moves[] = {
+            {"", "25 Kislev 5787, Saturday 5 December 2026, Hanukkah (8 days)"},
             {"Right", "26 Kislev 5787, Sunday 6 December 2026"},
             {"Up, Up, Up, Up", "28 Heshvan 5787, Sunday 8 November 2026"},  // over the month's start
             {">", "28 Kislev 5787, Tuesday 8 December 2026"},

@@ -1,7 +1,6 @@
 #pragma once
-// Helpers of the window tests: a program folder of its own, sunset tables with
-// known times, and a started main window with a fixed "today" whose messages
-// are recorded.
+// Helpers of the window tests: a program folder of its own, sunset tables, and
+// a started main window with a fixed "today" whose messages are recorded.
 
 #include <QtTest>
 #include <QtWidgets>
@@ -15,13 +14,13 @@
 namespace window_test {
 
 const QString kReminder = "The jewish day starts at sunset of the previous day";
-const QString kHeader = "Sun    Mon    Tue    Wed    Thu    Fri    Sat";
 const QColor kBlack(0, 0, 0), kRed(200, 0, 150), kGreen(0, 200, 50);
 
 inline int Px(int twips) { return static_cast<int>(std::lround(twips / 15.0)); }
 inline int ColumnOf(const QDate& d) { return d.dayOfWeek() % 7 + 1; }  // 1 = Sunday .. 7 = Saturday
-inline QPoint CellTwips(int column, int row) { return {(column - 1) * 650 + 250, (row - 1) * 450 + 150}; }  // twips
+inline QPoint CellTwips(int column, int row) { return {(column - 1) * 650 + 250, (row - 1) * 450 + 150}; }
 inline QByteArray IniWith(const QByteArray& lines) { return "[Tovel]\r\n" + lines; }
+inline QDate ToQDate(tovel::Date d) { return QDate(d.Year(), d.Month(), d.Day()); }
 template <typename... T>
 inline void Columns(std::initializer_list<const char*> names) {
     auto name = names.begin();
@@ -73,16 +72,9 @@ inline void Locate(const Folder& folder) {
     folder.Write("Tovel.ini", IniWith("ActiveLocation=1\r\n"));
 }
 
-// The "key=value" lines of one section of a settings file.
-inline QStringList KeyLines(const QByteArray& content, const QString& section) {
-    QStringList out;
-    bool inside = false;
-    for (const QByteArray& raw : content.split('\n')) {
-        const QString line = QString::fromLatin1(raw).trimmed();
-        if (line.startsWith('[')) inside = line == "[" + section + "]";
-        else if (inside && line.contains('=') && !line.startsWith(';')) out << line;
-    }
-    return out;
+// The "key=value" lines of a settings file.
+inline QStringList KeyLines(const QByteArray& content) {
+    return QString::fromLatin1(content).split(QRegularExpression("\\s*\\n\\s*")).filter(QRegularExpression("^[^;].*="));
 }
 
 struct Run {
@@ -97,21 +89,23 @@ struct Run {
     QWidget* Marker() const { return Form->findChild<QWidget*>("Shape1"); }
 };
 
-inline Run Start(const Folder& folder, const QDate& today, const QString& arguments = {}) {
+// A started window; `shown` also shows and activates it, the grid having the keyboard.
+inline Run Start(const Folder& folder, const QDate& today, const QString& arguments = {}, bool shown = false) {
+    QFont::insertSubstitution("MS Sans Serif", "Liberation Sans");
+    QFont::insertSubstitution("Times New Roman", "Liberation Serif");
     Run run;
     const tovel::Date day = tovel::Date::FromYmd(today.year(), unsigned(today.month()), unsigned(today.day()));
     run.Form = std::make_unique<tovel::Form1>(tovel::Form1Options{
         folder.Path(), [day] { return day; },
         [messages = run.Messages](const QString& text) { messages->append(text); }, arguments});
     run.Loaded = run.Form->Form_Load();
+    if (!shown) return run;
+    run.Form->show();
+    run.Form->activateWindow();
+    run.Loaded = run.Loaded && QTest::qWaitForWindowActive(run.Form.get());
     return run;
 }
-
-inline void UseTestFonts() {
-    QFont::insertSubstitution("MS Sans Serif", "Liberation Sans");
-    QFont::insertSubstitution("Times New Roman", "Liberation Serif");
-}
-inline QDate ToQDate(tovel::Date d) { return QDate(d.Year(), d.Month(), d.Day()); }
+inline Run Shown(const Folder& folder, const QDate& today) { return Start(folder, today, {}, true); }
 
 // Everything a step that does nothing must leave alone.
 struct View {
@@ -126,15 +120,6 @@ inline View Snapshot(const Run& run) {
     const tovel::CalendarState& s = run.Form->State();
     return {s.SelDate, s.GregDate, s.JewMonthNo, s.JewDay, run.Label("Label1")->text(), run.Label("Label2")->text(),
             run.Label("Label10")->text(), run.Label("Label9")->text(), run.Marker()->geometry(), run.Canvas().copy()};
-}
-
-// A started window, shown and active: the grid has the keyboard.
-inline Run Shown(const Folder& folder, const QDate& today) {
-    Run run = Start(folder, today);
-    run.Form->show();
-    run.Form->activateWindow();
-    run.Loaded = run.Loaded && QTest::qWaitForWindowActive(run.Form.get());
-    return run;
 }
 
 // Works the controls as a user does, step by step (", " between steps): a
