@@ -61,7 +61,7 @@ private slots:
     }
 
     // The grid's accessible name and value are the selected day in words, and
-    // follow the selection (that a screen reader hears of it: atspi_check.py).
+    // follow the selection (a button and its announcement over AT-SPI: atspi_check.py).
     void gridSpeaksTheSelectedDay() {
         Folder folder;
         Run run = Shown(folder, QDate(2026, 12, 5));
@@ -70,9 +70,7 @@ private slots:
         QVERIFY(grid && grid->role() == QAccessible::Graphic && !grid->text(QAccessible::Description).isEmpty());
         const struct { QString steps, name; } moves[] = {
             {"", "25 Kislev 5787, Saturday 5 December 2026, Hanukkah (8 days)"},
-            {"Right", "26 Kislev 5787, Sunday 6 December 2026"},
-            {"Up, Up, Up, Up", "28 Heshvan 5787, Sunday 8 November 2026"},  // over the month's start
-            {">", "28 Kislev 5787, Tuesday 8 December 2026"},
+            {"Up, Up, Up, Up", "27 Heshvan 5787, Saturday 7 November 2026"},  // over the month's start
             {"Today", "25 Kislev 5787, Saturday 5 December 2026, Hanukkah (8 days)"},
             {"GregorianMnu", "Saturday 5 December 2026, week %1"},  // the week the view shows
         };

@@ -52,10 +52,7 @@ private slots:
         Folder folder;
         Run run = Gregorian(folder, QDate(2000, 1, 31));
         QVERIFY(run.Loaded);
-        QCOMPARE(run.Label("Label1")->text(), QString("January  2000"));
-        QCOMPARE(run.Label("Label10")->text(), QString("31-January-2000"));
-        QCOMPARE(run.Label("Label2")->text(), QString("Week  6"));
-        QCOMPARE(run.Label("Label9")->text(), QString());
+        QCOMPARE(run.Label("Label9")->text(), QString());  // the labels after moves: navigate()
         for (const auto& [column, row] : {std::pair{7, 1}, {1, 2}, {6, 2}, {7, 5}, {1, 6}, {2, 6}}) {
             const CellInk ink = InkOfCell(run.Canvas(), column, row);
             QVERIFY2(column == 7 ? ink.red && !ink.black : ink.black && !ink.red, qPrintable(QString::number(row)));
@@ -74,7 +71,6 @@ private slots:
                       const char* week = "*") {
             QTest::newRow(name) << today << QString(steps) << end << QString(status) << QString(week);
         };
-        row("> twice from 31 January", {2001, 1, 31}, ">, >", {2001, 3, 28}, "28-March-2001");
         row("Year Steps 10 ignored", {2000, 1, 15}, "JewishMnu, Step10, GregorianMnu, >>, >>, <<", {2001, 1, 15},
             "15-January-2001");
         row("Today after moves", {2000, 1, 31}, ">, >, >>, Today", {2000, 1, 31}, "31-January-2000");

@@ -17,7 +17,6 @@ const QString kReminder = "The jewish day starts at sunset of the previous day";
 const QColor kBlack(0, 0, 0), kRed(200, 0, 150), kGreen(0, 200, 50);
 
 inline int Px(int twips) { return static_cast<int>(std::lround(twips / 15.0)); }
-inline int ColumnOf(const QDate& d) { return d.dayOfWeek() % 7 + 1; }  // 1 = Sunday .. 7 = Saturday
 inline QPoint CellTwips(int column, int row) { return {(column - 1) * 650 + 250, (row - 1) * 450 + 150}; }
 inline QByteArray IniWith(const QByteArray& lines) { return "[Tovel]\r\n" + lines; }
 inline QDate ToQDate(tovel::Date d) { return QDate(d.Year(), d.Month(), d.Day()); }
