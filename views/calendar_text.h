@@ -28,7 +28,7 @@ QString YearText(Date d);
 
 // The selected day in words, as a screen reader says it. The Jewish view:
 // "26 Kislev 5787, Sunday 6 December 2026", then the day's holiday text if it
-// has one. The Gregorian view: "Sunday 6 December 2026, week 49".
+// has one. The Gregorian view: "Sunday 6 December 2026, week 50".
 QString SelectionText(const CalendarState& s);
 
 }  // namespace tovel
