@@ -14,13 +14,8 @@
 
 int main(int argc, char** argv) {
     const std::string arguments = tovel::ArgumentText(argc, argv);
-    const auto folder = tovel::ExecutableFolderPath();
-    if (!folder) {
-        std::fprintf(stderr,
-                     "tovel: cannot find the program's own folder (/proc/self/exe "
-                     "cannot be read); is /proc mounted?\n");
-        return 1;
-    }
+    const auto folder = tovel::ExecutableFolderOrSay();
+    if (!folder) return 1;
     // Most days a pop-up run has nothing to announce: it ends here, before the
     // window toolkit is even loaded. Without HOME, where the settings are
     // depends on the password database, which only the window program reads.

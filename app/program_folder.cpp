@@ -1,5 +1,6 @@
 #include "app/program_folder.h"
 
+#include <cstdio>
 #include <filesystem>
 
 namespace tovel {
@@ -9,6 +10,15 @@ std::optional<std::string> ExecutableFolderPath() {
     const auto exe = std::filesystem::canonical("/proc/self/exe", ec);
     if (ec || exe.parent_path().empty()) return std::nullopt;
     return exe.parent_path().string();
+}
+
+std::optional<std::string> ExecutableFolderOrSay() {
+    auto folder = ExecutableFolderPath();
+    if (!folder)
+        std::fprintf(stderr,
+                     "tovel: cannot find the program's own folder (/proc/self/exe "
+                     "cannot be read); is /proc mounted?\n");
+    return folder;
 }
 
 std::string ArgumentText(int argc, const char* const* argv) {

@@ -10,6 +10,9 @@ namespace tovel {
 // the window program and the data files are found in this folder.
 std::optional<std::string> ExecutableFolderPath();
 
+// The same, or nothing after saying on standard error why it cannot be found.
+std::optional<std::string> ExecutableFolderOrSay();
+
 // The command-line argument text: the arguments joined by single blanks.
 std::string ArgumentText(int argc, const char* const* argv);
 

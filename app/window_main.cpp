@@ -87,13 +87,8 @@ bool EnvironmentSet(const char* name) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const auto folder = tovel::ExecutableFolderPath();
-    if (!folder) {
-        std::fprintf(stderr,
-                     "tovel: cannot find the program's own folder (/proc/self/exe "
-                     "cannot be read); is /proc mounted?\n");
-        return 1;
-    }
+    const auto folder = tovel::ExecutableFolderOrSay();
+    if (!folder) return 1;
     const std::string arguments = tovel::ArgumentText(argc, argv);
     QApplication app(argc, argv);
     // Known to the desktop, and to screen readers, as the program the user started.
