@@ -25,8 +25,6 @@ constexpr std::array<ChooserEntry, 14> kEntries = {{
     {"Shavuot", 6, 9},
     {"Tisha B 'Av", 9, 11},
 }};
-constexpr int kAdarI = 6;
-constexpr int kAdarII = 13;
 }  // namespace
 
 std::span<const ChooserEntry> ChooserEntries() { return kEntries; }

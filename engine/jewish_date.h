@@ -9,6 +9,10 @@
 
 namespace tovel {
 
+inline constexpr int kTishri = 1;
+inline constexpr int kAdarI = 6;  // also the single Adar of a common year
+inline constexpr int kAdarII = 13;
+
 inline bool IsLeapYearType(int yearType) { return yearType >= 4; }
 
 // The month's name with one blank on each side (" Tishri "), "" outside 1..13.

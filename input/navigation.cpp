@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cmath>
 
 #include "engine/jewish_date.h"
 #include "engine/year_table.h"
@@ -12,15 +11,6 @@
 namespace tovel {
 
 namespace {
-// Clicks are measured from this point, not from GridLeft/GridTop.
-constexpr int kClickOrigin = 180;
-constexpr int kColumns = 7;
-constexpr int kRows = 6;
-constexpr int kAdarI = 6;  // also the single Adar of a common year
-constexpr int kAdarII = 13;
-// Pointer positions beyond this are far outside any grid; it also keeps
-// the rounding below defined.
-constexpr float kFarAway = 1e6f;
 
 // Position of `month` in the calendar order of a year of type `yearType`.
 std::optional<std::size_t> OrderIndex(int month, int yearType) {
@@ -30,40 +20,6 @@ std::optional<std::size_t> OrderIndex(int month, int yearType) {
     return static_cast<std::size_t>(it - order.begin());
 }
 }  // namespace
-
-std::optional<GridCell> CellAt(const CalendarState& s, float X, float Y) {
-    if (!(std::fabs(X) < kFarAway && std::fabs(Y) < kFarAway)) return std::nullopt;  // NaN too
-    if (s.CellWidth <= 0 || s.CellHeight <= 0) return std::nullopt;
-    const int x = static_cast<int>(std::lround(X));
-    const int y = static_cast<int>(std::lround(Y));
-    if (x < 0 || y < 0) return std::nullopt;
-    // Integer division truncates toward zero, so the margin maps to 0.
-    const int column = (x - kClickOrigin) / s.CellWidth;
-    const int row = (y - kClickOrigin) / s.CellHeight;
-    if (column >= kColumns || row >= kRows) return std::nullopt;
-    return GridCell{column, row};
-}
-
-std::optional<int> JewishDayAt(const CalendarState& s, float X, float Y) {
-    const auto c = CellAt(s, X, Y);
-    if (!c) return std::nullopt;
-    const int cell = c->Row * kColumns + c->Column + 1;
-    if (cell < s.FirstCell || cell >= s.FirstCell + s.MonthDays) return std::nullopt;
-    return cell - s.FirstCell + 1;
-}
-
-std::optional<Date> GregDateAt(const CalendarState& s, float X, float Y) {
-    const auto c = CellAt(s, X, Y);
-    if (!c) return std::nullopt;
-    const auto ymd = s.GregDate.Ymd();
-    const Date first =
-        Date::FromYmd(static_cast<int>(ymd.year()), static_cast<unsigned>(ymd.month()), 1);
-    const int day = c->Row * kColumns + c->Column - first.Weekday() + 2;
-    const auto last =
-        std::chrono::year_month_day_last{ymd.year() / ymd.month() / std::chrono::last};
-    if (day < 1 || day > static_cast<int>(static_cast<unsigned>(last.day()))) return std::nullopt;
-    return first + (day - 1);
-}
 
 std::optional<Date> MonthMoveTarget(const CalendarState& s, int months) {
     if (months != -1 && months != 1) return std::nullopt;
@@ -124,6 +80,30 @@ std::optional<std::string_view> YearMoveRefusal(const CalendarState& s, int year
     if (years < 0 && s.JewYear + years < kFirstNavYear) return kLowerLimitMessage;
     if (years > 0 && s.JewYear + years > kLastNavYear) return kUpperLimitMessage;
     return std::nullopt;
+}
+
+std::optional<GregMove> GregMonthMoveTarget(const CalendarState& s, int months) {
+    const auto ymd = s.GregDate.Ymd();
+    const std::chrono::year_month target =
+        std::chrono::year_month{ymd.year(), ymd.month()} + std::chrono::months{months};
+    const int year = static_cast<int>(target.year());
+    if (year < kFirstGregYear || year > kLastGregYear) return std::nullopt;
+    int day = s.GregDay;
+    auto valid = [&] {
+        return day >= 1 && day <= 31 &&
+               (target / std::chrono::day{static_cast<unsigned>(day)}).ok();
+    };
+    while (!valid() && day > 25) --day;
+    if (!valid()) return std::nullopt;
+    return GregMove{
+        Date::FromYmd(year, static_cast<unsigned>(target.month()), static_cast<unsigned>(day)),
+        day};
+}
+
+std::optional<Date> GregStepTarget(const CalendarState& s, int days) {
+    const Date d = s.GregDate + days;
+    if (d.Year() < kFirstGregYear || d.Year() > kLastGregYear) return std::nullopt;
+    return d;
 }
 
 }  // namespace tovel

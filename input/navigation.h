@@ -1,7 +1,7 @@
 #pragma once
-// The arithmetic behind the navigation buttons of the Jewish view and behind a
-// click on the grid of either view. Pure functions of the calendar state; the
-// window's handlers check the year range, store the result and redraw.
+// Where the buttons and the arrow keys move the selection, in both views. Pure
+// functions of the calendar state; the window's handlers store the result and
+// redraw. Where a click lands is the grid's business (input/grid.h).
 
 #include <optional>
 #include <string_view>
@@ -20,25 +20,6 @@ inline constexpr int kLastNavYear = 6550;
 inline constexpr const char* kLowerLimitMessage = "Tovel can not pass below jewish year 5563";
 // The upper message is the chooser's, kUpperLimitMessage (engine/holiday_chooser.h).
 
-// A cell of the grid, 0-based: column 0 = Sunday .. 6 = Saturday, row 0 .. 5.
-struct GridCell {
-    int Column;
-    int Row;
-};
-
-// The cell under a click at (X, Y), twips inside the grid. The 180-twip strip
-// left of and above the first cell counts as column 0 and row 0. Nothing right
-// of the seventh column, below the sixth row, or at a negative position.
-std::optional<GridCell> CellAt(const CalendarState& s, float X, float Y);
-
-// The day (1..MonthDays) of the shown Jewish month under a click, from
-// FirstCell and MonthDays; nothing for an empty cell or a click off the grid.
-std::optional<int> JewishDayAt(const CalendarState& s, float X, float Y);
-
-// The day of the shown Gregorian month (the month of GregDate) under a click;
-// nothing for an empty cell or a click off the grid.
-std::optional<Date> GregDateAt(const CalendarState& s, float X, float Y);
-
 // The new SelDate for "<" (months = -1) or ">" (months = +1): the same day
 // number in the neighbouring Jewish month, cut to that month's length. Reads
 // FirstDate, MonthDays, JewDay, JewMonthNo and YearType. Nothing for any other
@@ -51,11 +32,6 @@ std::optional<Date> MonthMoveTarget(const CalendarState& s, int months);
 // not in the month.
 std::optional<Date> DateOfJewishDate(Date yearStart, Date nextYearStart, int month, int day);
 
-// The new SelDate for "<<" / ">>": the same Jewish month and day `years` years
-// away from JewYear. Adar I and Adar II become the single Adar of a common
-// year; the single Adar becomes Adar II of a leap year; day 30 is cut to the
-// month's length. Nothing when `starts` lacks the target year or the year
-// after it, or their distance is not a valid year length.
 // Whether "<" (months = -1) or ">" (+1) may move from the shown year: not
 // once it lies before 5563 or after 6550. A refused move is silent.
 bool MonthMoveAllowed(const CalendarState& s, int months);
@@ -64,6 +40,31 @@ bool MonthMoveAllowed(const CalendarState& s, int months);
 // the year reached would lie outside 5563..6550; nothing when the move may go.
 std::optional<std::string_view> YearMoveRefusal(const CalendarState& s, int years);
 
+// The new SelDate for "<<" / ">>": the same Jewish month and day `years` years
+// away from JewYear. Adar I and Adar II become the single Adar of a common
+// year; the single Adar becomes Adar II of a leap year; day 30 is cut to the
+// month's length. Nothing when `starts` lacks the target year or the year
+// after it, or their distance is not a valid year length.
 std::optional<Date> YearMoveTarget(const CalendarState& s, int years, const YearStarts& starts);
+
+// The Gregorian view covers the years 1 to 9999; a move that would leave
+// them gives nothing and the view stays.
+inline constexpr int kFirstGregYear = 1;
+inline constexpr int kLastGregYear = 9999;
+
+struct GregMove {
+    Date GregDate;
+    int GregDay;  // GregDay as the move left it: lowered when the month is too short
+};
+
+// "<" / ">" (months = -1 / +1) and "<<" / ">>" (months = -12 / +12): day
+// GregDay of the month `months` away from GregDate's. While that day does not
+// exist and GregDay is above 25, GregDay is lowered by one. Nothing outside
+// the years 1..9999 or when no day is found.
+std::optional<GregMove> GregMonthMoveTarget(const CalendarState& s, int months);
+
+// An arrow key in the Gregorian view: GregDate + days, nothing outside the
+// years 1..9999.
+std::optional<Date> GregStepTarget(const CalendarState& s, int days);
 
 }  // namespace tovel

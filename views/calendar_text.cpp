@@ -2,9 +2,10 @@
 
 #include <QLocale>
 
+#include "app/calendar_lines.h"
 #include "engine/holidays.h"
-#include "views/gregorian_layout.h"
-#include "views/month_layout.h"
+#include "input/grid.h"
+#include "input/navigation.h"
 
 namespace tovel {
 

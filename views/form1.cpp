@@ -14,13 +14,14 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
-#include "app/about_form.h"
+#include "app/calendar_lines.h"
 #include "app/popup.h"
 #include "app/program_folder.h"
 #include "engine/holiday_chooser.h"
 #include "engine/holidays.h"
 #include "engine/month_setup.h"
-#include "views/month_layout.h"
+#include "input/grid.h"
+#include "views/about_form.h"
 #include "views/picture_box.h"
 
 namespace tovel {

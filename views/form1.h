@@ -1,7 +1,8 @@
 #pragma once
-// The main window. Its member functions are defined beside the subsystem they
-// belong to: drawing under views/, settings and start-up under app/,
-// locations under sunset/.
+// The main window. Its member functions are spread over the files of views/
+// by subsystem: drawing (form1.cpp), the Gregorian view, navigation,
+// locations, settings, start-up and shutdown (form1_*.cpp). Each asks the
+// core to decide and then changes controls.
 
 #include <QMainWindow>
 #include <QString>
@@ -11,11 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "app/calendar_lines.h"
 #include "app/settings.h"
+#include "input/grid.h"
 #include "state/calendar_state.h"
 #include "state/date.h"
 #include "sunset/sunset_table.h"
-#include "views/month_layout.h"
 #include "views/picture_box.h"
 
 class QAction;
@@ -75,7 +77,7 @@ public:
     std::optional<SunsetTime> LookupSunsetFor(Date day) const;
 
     // Navigation: the buttons, their hints, the Year Steps menu, the keys and
-    // clicks on the grid, and the holiday chooser (input/form1_navigation.cpp).
+    // clicks on the grid, and the holiday chooser (form1_navigation.cpp).
     void Command1_Click();  // "<"
     void Command3_Click();  // ">"
     void Command4_Click();  // "Today"

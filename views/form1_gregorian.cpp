@@ -8,10 +8,11 @@
 #include <QLocale>
 #include <QMenu>
 
+#include "app/calendar_lines.h"
+#include "input/grid.h"
 #include "input/navigation.h"
 #include "views/calendar_text.h"
 #include "views/form1.h"
-#include "views/gregorian_layout.h"
 #include "views/picture_box.h"
 
 namespace tovel {

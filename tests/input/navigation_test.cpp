@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "input/grid.h"
 #include "input/navigation.h"
 #include "test_support.h"
 

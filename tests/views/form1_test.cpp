@@ -4,7 +4,8 @@
 #include <sys/stat.h>
 
 #include "app/popup.h"
-#include "views/month_layout.h"
+#include "app/calendar_lines.h"
+#include "input/grid.h"
 #include "window_support.h"
 
 using namespace window_test;
@@ -48,7 +49,7 @@ private slots:
     void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
     // The grid as the month layout places it (the layout itself:
-    // month_layout_test.cpp), on Yom Kippur 5760 with own corrections and after
+    // input/grid_test.cpp), on Yom Kippur 5760 with own corrections and after
     // a move into Heshvan: each day's glyph from its ink's sheet over its number
     // in that ink, 40 twips further right from day 10 on, and the marker.
     void grid() {

@@ -1,4 +1,4 @@
-#include "app/about_form.h"
+#include "views/about_form.h"
 
 #include <QGuiApplication>
 #include <QLabel>

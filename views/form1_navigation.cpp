@@ -9,13 +9,13 @@
 #include <QPushButton>
 #include <functional>
 
+#include "app/calendar_lines.h"
 #include "engine/holiday_chooser.h"
 #include "engine/holidays.h"
 #include "engine/year_starts.h"
+#include "input/grid.h"
 #include "input/navigation.h"
 #include "views/form1.h"
-#include "views/gregorian_layout.h"
-#include "views/month_layout.h"
 #include "views/picture_box.h"
 
 namespace tovel {

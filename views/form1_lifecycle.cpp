@@ -6,12 +6,13 @@
 #include <QLabel>
 #include <QLocale>
 
-#include "app/about_form.h"
+#include "app/calendar_lines.h"
 #include "app/program_folder.h"
 #include "engine/month_setup.h"
+#include "input/grid.h"
+#include "views/about_form.h"
 #include "views/calendar_text.h"
 #include "views/form1.h"
-#include "views/month_layout.h"
 
 namespace tovel {
 

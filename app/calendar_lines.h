@@ -1,6 +1,7 @@
 #pragma once
-// Where the Jewish month view puts things, in twips inside the grid. Pure
-// functions of the calendar state; the window only draws what they say.
+// The lines of text the calendar shows around its grid: the titles, the status
+// lines, the weekday header and the Gregorian view's week. Pure functions; the
+// window supplies the names in the system's language.
 
 #include <optional>
 #include <string>
@@ -8,33 +9,10 @@
 #include <vector>
 
 #include "state/calendar_state.h"
+#include "state/date.h"
 #include "sunset/sunset_table.h"
 
 namespace tovel {
-
-enum class Ink { Black, Red, Green };  // weekday, Saturday, holiday
-
-struct DayCell {
-    int Day;           // Jewish day, 1..MonthDays
-    int Column;        // 1 = Sunday .. 7 = Saturday
-    int Row;           // 1 = top
-    int X, Y;          // top-left corner of the glyph, twips
-    Ink Colour;        // of the glyph and the Gregorian number
-    int GregDay;       // Gregorian day of the month
-    int TextX, TextY;  // where the Gregorian number is printed
-    std::string Text;  // the number as printed: a blank, then the digits
-};
-
-// The cells of the shown month from FirstDate, MonthDays and DayText, in day
-// order. Empty when MonthDays is 0.
-std::vector<DayCell> MonthCells(const CalendarState& s);
-
-struct MarkerPlace {
-    int Left, Top;  // twips inside the grid
-};
-
-// The selection marker around JewDay, with the user's corrections AddXJ/AddYJ.
-MarkerPlace MarkerPosition(const CalendarState& s);
 
 // First title line: the month name (with its blanks), a blank, the year.
 std::string TitleLine(const CalendarState& s);
@@ -61,5 +39,13 @@ std::string GregorianSpan(std::string_view m1, std::string_view y1, std::string_
 // The weekday header from seven three-letter names, Sunday first: five blanks
 // after Sunday, Tuesday, Thursday and Saturday, four after the others.
 std::string WeekdayHeader(const std::vector<std::string>& names);
+
+// Week number of GregDate, Sunday to Saturday weeks, the week holding
+// 1 January being week 1, plus AddWeek. A result of exactly 0 is counted again
+// from 1 January of the year before, so that week continues that year's count.
+int WeekNumber(Date GregDate, int AddWeek);
+
+// The week label: "Week  " and the week number of GregDate with AddWeek.
+std::string WeekLabel(const CalendarState& s);
 
 }  // namespace tovel

@@ -1,52 +1,17 @@
-#include "views/month_layout.h"
+#include "app/calendar_lines.h"
 
 #include "engine/text.h"
 
 namespace tovel {
 
 namespace {
-// The Gregorian number sits under the glyph; two-letter numerals (day 10 on)
-// push it a little to the right.
-constexpr int kNumberDown = 250;
-constexpr int kNumberRightFromDay10 = 40;
-// The marker's top sits this far above the cell's top before the user's correction.
-constexpr int kMarkerRaise = 10;
+// Weeks from 1 January of `year` to `day`, the week holding 1 January being 1.
+int WeeksFrom(int year, Date day) {
+    const Date j = Date::FromYmd(year, 1, 1);
+    // day - j + weekday(j) - weekday(day) is a whole number of weeks.
+    return (day - j + j.Weekday() - day.Weekday()) / 7 + 1;
+}
 }  // namespace
-
-std::vector<DayCell> MonthCells(const CalendarState& s) {
-    std::vector<DayCell> cells;
-    int c = s.FirstCell, r = 1;
-    Date g = s.FirstDate;
-    for (int d = 1; d <= s.MonthDays; ++d, ++c, g += 1) {
-        if (c > 7) {
-            c = 1;
-            ++r;
-        }
-        DayCell cell;
-        cell.Day = d;
-        cell.Column = c;
-        cell.Row = r;
-        cell.X = (c - 1) * s.CellWidth + s.GridLeft;
-        cell.Y = (r - 1) * s.CellHeight + s.GridTop;
-        const bool holiday = d < static_cast<int>(s.DayText.size()) && !s.DayText[d].empty();
-        cell.Colour = holiday ? Ink::Green : c == kSaturday ? Ink::Red : Ink::Black;
-        cell.GregDay = g.Day();
-        // The shift follows the Jewish day, not the width of the Gregorian number.
-        cell.TextX = d >= 10 ? cell.X + kNumberRightFromDay10 : cell.X;
-        cell.TextY = cell.Y + kNumberDown;
-        cell.Text = ' ' + std::to_string(cell.GregDay);
-        cells.push_back(std::move(cell));
-    }
-    return cells;
-}
-
-MarkerPlace MarkerPosition(const CalendarState& s) {
-    const int i = s.FirstCell + s.JewDay - 2;
-    const int row = i / 7;
-    const int column = i - 7 * row;
-    return {column * s.CellWidth + s.GridLeft + s.AddXJ,
-            row * s.CellHeight + s.GridTop - kMarkerRaise + s.AddYJ};
-}
 
 std::string TitleLine(const CalendarState& s) {
     return s.JewMonthName + " " + std::to_string(s.JewYear);
@@ -94,6 +59,17 @@ std::string WeekdayHeader(const std::vector<std::string>& names) {
     for (std::size_t i = 0; i < names.size(); ++i)
         out.append(names[i]).append(i % 2 == 0 ? "     " : "    ");
     return out;
+}
+
+int WeekNumber(Date GregDate, int AddWeek) {
+    const int year = GregDate.Year();
+    const int week = WeeksFrom(year, GregDate) + AddWeek;
+    if (week != 0) return week;
+    return WeeksFrom(year - 1, GregDate) + AddWeek;
+}
+
+std::string WeekLabel(const CalendarState& s) {
+    return "Week  " + std::to_string(WeekNumber(s.GregDate, s.AddWeek));
 }
 
 }  // namespace tovel

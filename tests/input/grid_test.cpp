@@ -3,8 +3,8 @@
 #include "engine/holidays.h"
 #include "input/navigation.h"
 #include "test_support.h"
-#include "views/gregorian_layout.h"
-#include "views/month_layout.h"
+#include "app/calendar_lines.h"
+#include "input/grid.h"
 
 namespace tovel {
 namespace {
