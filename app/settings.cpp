@@ -43,16 +43,12 @@ WindowPlace ReadSettings(std::string_view content, CalendarState& s) {
 }
 
 std::vector<std::pair<std::string, std::string>> SettingsToSave(const CalendarState& s,
-                                                                WindowPlace place,
-                                                                int checkedLocation) {
-    CalendarState saved = s;
-    // The active location is saved as the checked menu item.
-    saved.ActiveLocation = static_cast<std::int16_t>(checkedLocation);
+                                                                WindowPlace place) {
     std::vector<std::pair<std::string, std::string>> out;
     for (const SettingKey& key : kKeys) {
         if (key.Field == &S::GregView && s.PopupMode) continue;
         const std::string text = key.Position ? std::to_string(std::llround(place.*key.Position))
-                                              : std::to_string(saved.*key.Field);
+                                              : std::to_string(s.*key.Field);
         out.emplace_back(std::string(key.Name), text);
     }
     return out;

@@ -36,12 +36,10 @@ std::span<const SettingKey> SettingKeys();
 // than 1 reads as 0, the Jewish view.
 WindowPlace ReadSettings(std::string_view content, CalendarState& s);
 
-// The keys and values a save writes, in order, from the state, the window's
-// place and the number of the checked location item (0 = none). A pop-up run
-// leaves "Gregorian" as it is in the file.
+// The keys and values a save writes, in order, from the state and the
+// window's place. A pop-up run leaves "Gregorian" as it is in the file.
 std::vector<std::pair<std::string, std::string>> SettingsToSave(const CalendarState& s,
-                                                                WindowPlace place,
-                                                                int checkedLocation);
+                                                                WindowPlace place);
 
 // Removes what interrupted saves of the settings file at `iniPath` left
 // behind: files named ".<name>.<pid>.<n>.tmp" beside it, and nothing else.

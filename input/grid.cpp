@@ -80,6 +80,10 @@ std::vector<GregCell> GregMonthCells(const CalendarState& s) {
     return cells;
 }
 
+int ColumnCentre(const CalendarState& s, int column) {
+    return s.GridLeft + (column - 1) * s.CellWidth + kGlyphTwips / 2;
+}
+
 MarkerPlace MarkerPosition(const CalendarState& s) {
     return MarkerAt(s, s.FirstCell + s.JewDay - 2, s.AddXJ, s.AddYJ);
 }

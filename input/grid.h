@@ -16,6 +16,9 @@ namespace tovel {
 inline constexpr int kGridColumns = 7;  // Sunday .. Saturday
 inline constexpr int kGridRows = 6;
 
+// A day's glyph is a square of 20 pixels.
+inline constexpr int kGlyphTwips = 300;
+
 enum class Ink { Black, Red, Green };  // weekday, Saturday, holiday
 
 // A day of the Jewish view.
@@ -46,6 +49,10 @@ struct GregCell {
 
 // The days of the month of GregDate, in day order.
 std::vector<GregCell> GregMonthCells(const CalendarState& s);
+
+// The middle of column `column` (1 = Sunday .. 7) of glyphs, the weekday
+// header's names stand centred over it.
+int ColumnCentre(const CalendarState& s, int column);
 
 struct MarkerPlace {
     int Left, Top;  // twips inside the grid

@@ -16,6 +16,17 @@ QString StandaloneMonthName(Date d, bool capitalize) {
     return capitalize ? Capitalized(month) : month;
 }
 
+QStringList HeaderDayNames() {
+    const QLocale locale;
+    QStringList names, shortNames;
+    for (int day : {7, 1, 2, 3, 4, 5, 6}) {  // Qt counts Monday as 1 and Sunday as 7
+        names << Capitalized(locale.dayName(day, QLocale::LongFormat)).left(3);
+        shortNames << Capitalized(locale.dayName(day, QLocale::ShortFormat));
+    }
+    names.removeDuplicates();
+    return names.size() == 7 ? names : shortNames;
+}
+
 QString YearText(Date d) { return QLocale().toString(ToQDate(d), "yyyy"); }
 
 QString SelectionText(const CalendarState& s) {

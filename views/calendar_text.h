@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QDate>
 #include <QString>
+#include <QStringList>
 
 #include "state/calendar_state.h"
 #include "state/date.h"
@@ -22,6 +23,12 @@ QString Capitalized(const QString& text);
 // The month of `d` standing on its own, without a day number: languages that
 // inflect month names take the standalone form here. Capitalized on request.
 QString StandaloneMonthName(Date d, bool capitalize);
+
+// The seven weekday names of the capitalised header, Sunday first: the first
+// three letters of each capitalised name, or the language's own abbreviations
+// where the first three letters do not tell the days apart (in Hebrew every
+// name begins with the word for "day").
+QStringList HeaderDayNames();
 
 // The four-digit year of `d`.
 QString YearText(Date d);

@@ -15,7 +15,6 @@
 #include <QPushButton>
 
 #include "app/calendar_lines.h"
-#include "app/popup.h"
 #include "app/program_folder.h"
 #include "engine/holiday_chooser.h"
 #include "engine/holidays.h"
@@ -32,7 +31,7 @@ constexpr int kClientWidth = 5040;  // twips
 constexpr int kClientHeight = 5460;
 constexpr int kMarkerWidth = 530;
 constexpr int kMarkerHeight = 470;
-constexpr int kGlyphCell = 20;  // pixels
+const int kGlyphCell = TwipsToPixels(kGlyphTwips);
 
 const QColor kHeaderColour(0, 128, 0);
 
@@ -145,8 +144,13 @@ void Form1::BuildControls() {
     headerFont.setPointSizeF(9);
     headerFont.setBold(true);
     headerFont.setLetterSpacing(QFont::AbsoluteSpacing, -1);
-    Label3 = MakeLabel(Frame1, "Label3", TwipsRect(120, 120, 4500, 255), headerFont);
-    Label3->setText("Sun    Mon    Tue    Wed    Thu    Fri    Sat");
+    Label3 = new WeekdayLabel(Frame1);
+    Label3->setObjectName("Label3");
+    Label3->setGeometry(TwipsRect(120, 120, 4500, 255));
+    Label3->setFont(headerFont);
+    Label3->setAlignment(Qt::AlignCenter);
+    Label3->SetNames({"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"},
+                     "Sun    Mon    Tue    Wed    Thu    Fri    Sat");
     QPalette headerPalette = Label3->palette();
     headerPalette.setColor(QPalette::WindowText, kHeaderColour);
     Label3->setPalette(headerPalette);
@@ -156,6 +160,12 @@ void Form1::BuildControls() {
     Picture1 = new PictureBox(client);
     Picture1->setObjectName("Picture1");
     Picture1->setGeometry(TwipsRect(120, 1200, 4816, 3015));
+    // The header's names stand over the grid's columns.
+    QList<double> centres;
+    const int headerLeft = Frame1->x() + Label3->x();
+    for (int column = 1; column <= kGridColumns; ++column)
+        centres << Picture1->x() + TwipsToPixels(ColumnCentre(s_, column)) - headerLeft;
+    Label3->SetColumnCentres(centres);
     Picture1->setAccessibleDescription("The arrow keys move the selected day");
     connect(Picture1, &PictureBox::MouseMoved, this, &Form1::Picture1_MouseMove);
     Shape1 = new MarkerShape(Picture1);
@@ -322,8 +332,6 @@ void Form1::SetFrame() {
     const std::string& holiday = SelectedDayText(s_);
     Label10->setText(QString::fromStdString(
         StatusLine1(holiday, LookupSunsetFor(s_.FirstDate + s_.JewDay - 1))));
-    if (s_.PopupMode)
-        if (const auto message = PopupMessage(s_)) Message(QString::fromStdString(*message));
     Label9->setText(ReminderLine());
     AnnounceSelection();
 }

@@ -168,7 +168,7 @@ private:
     QFrame* Frame1 = nullptr;
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
+    WeekdayLabel* Label3 = nullptr;
     QLabel* Label9 = nullptr;
     QLabel* Label10 = nullptr;
     PictureBox* Picture1 = nullptr;

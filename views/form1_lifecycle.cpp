@@ -7,6 +7,7 @@
 #include <QLocale>
 
 #include "app/calendar_lines.h"
+#include "app/popup.h"
 #include "app/program_folder.h"
 #include "engine/month_setup.h"
 #include "input/grid.h"
@@ -23,14 +24,10 @@ bool Form1::Form_Load() {
     if (s_.PopupMode) s_.GregView = 0;
 
     if (s_.CapitalizeDates == 1) {
-        const QLocale locale;
-        std::vector<std::string> names;
-        const QDate sunday(2000, 10, 1);
-        for (int i = 0; i <= 6; ++i) {
-            const QString full = locale.dayName(sunday.addDays(i).dayOfWeek(), QLocale::LongFormat);
-            names.push_back(Capitalized(full).left(3).toStdString());
-        }
-        Label3->setText(QString::fromStdString(WeekdayHeader(names)));
+        const QStringList names = HeaderDayNames();
+        std::vector<std::string> parts;
+        for (const QString& name : names) parts.push_back(name.toStdString());
+        Label3->SetNames(names, QString::fromStdString(WeekdayHeader(parts)));
     }
 
     s_.SelDate = options_.Today();
@@ -48,7 +45,12 @@ bool Form1::Form_Load() {
         FindGDate();
     }
     FillPicture();
-    return !s_.PopupMode;
+    // A pop-up run announces today's holiday, if there is one, and ends.
+    if (s_.PopupMode) {
+        if (const auto message = PopupMessage(s_)) Message(QString::fromStdString(*message));
+        return false;
+    }
+    return true;
 }
 
 bool Form1::WindowStateIsNormal() const {
@@ -56,9 +58,7 @@ bool Form1::WindowStateIsNormal() const {
 }
 
 void Form1::ProgExit_Click() {
-    if (WindowStateIsNormal()) SaveIni();
-    if (about_) about_->hide();
-    close();  // runs Form_Unload
+    close();  // closeEvent saves the settings, once
     QApplication::quit();
 }
 

@@ -26,10 +26,16 @@ void Form1::SunIni() {
 }
 
 void Form1::Sun_Click(int Index) {
+    // The state says which location is active; the check marks follow it.
     for (int i = 1; i <= 11; ++i) Sun[static_cast<std::size_t>(i)]->setChecked(false);
-    if (Index < 1 || Index > kMaxLocations) return;
+    const bool listed = Index >= 1 && Index <= kMaxLocations &&
+                        !s_.SunFiles[static_cast<std::size_t>(Index)].empty();
+    if (!listed) {
+        s_.ActiveLocation = 0;
+        s_.SunFile.clear();
+        return;
+    }
     const std::string& file = s_.SunFiles[static_cast<std::size_t>(Index)];
-    if (file.empty()) return;
     Sun[static_cast<std::size_t>(Index)]->setChecked(true);
     s_.SunFile = file;
     s_.ActiveLocation = static_cast<std::int16_t>(Index);

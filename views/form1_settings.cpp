@@ -80,11 +80,8 @@ void Form1::SaveIni() {
     // Start-up never got as far as the settings, or they could not be read.
     if (s_.IniFile.empty() || !iniReadable_) return;
     const QPoint corner = frameGeometry().topLeft();
-    int checked = 0;
-    for (int i = 1; i <= kMaxLocations && checked == 0; ++i)
-        if (Sun[static_cast<std::size_t>(i)]->isChecked()) checked = i;
-    const auto keys = SettingsToSave(
-        s_, {double(PixelsToTwips(corner.y())), double(PixelsToTwips(corner.x()))}, checked);
+    const auto keys =
+        SettingsToSave(s_, {double(PixelsToTwips(corner.y())), double(PixelsToTwips(corner.x()))});
 
     // Lines the program does not own are kept; a file that cannot be read now
     // (replaced by a folder or a FIFO) is not replaced. Failures are silent.

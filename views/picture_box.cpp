@@ -162,6 +162,44 @@ void MarkerShape::paintEvent(QPaintEvent*) {
     p.fillRect(w - 1, 0, 1, h, blue);
 }
 
+void WeekdayLabel::SetNames(const QStringList& names, const QString& text) {
+    names_ = names;
+    setText(text);
+    update();
+}
+
+double WeekdayLabel::Pitch() const {
+    return centres_.size() >= 2 ? centres_[1] - centres_[0] : width();
+}
+
+QFont WeekdayLabel::NameFont() const {
+    QFont f = font();
+    // A name may take its column less a gap of two pixels on either side.
+    const double room = Pitch() - 4;
+    for (int step = 0; step < 40; ++step) {
+        const QFontMetricsF metrics(f);
+        double widest = 0;
+        for (const QString& name : names_)
+            widest = std::max(widest, metrics.horizontalAdvance(name));
+        if (widest <= room || f.pointSizeF() <= 4) break;
+        f.setPointSizeF(f.pointSizeF() * 0.95);
+    }
+    return f;
+}
+
+void WeekdayLabel::paintEvent(QPaintEvent* event) {
+    if (names_.size() != centres_.size() || names_.isEmpty()) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    QPainter p(this);
+    p.setFont(NameFont());
+    p.setPen(palette().color(QPalette::WindowText));
+    const double pitch = Pitch();
+    for (qsizetype i = 0; i < names_.size(); ++i)
+        p.drawText(QRectF(centres_[i] - pitch / 2, 0, pitch, height()), Qt::AlignCenter, names_[i]);
+}
+
 LineControl::LineControl(QWidget* parent, int x1, int y1, int x2, int y2, QPalette::ColorRole role)
     : QWidget(parent), role_(role) {
     setAttribute(Qt::WA_TransparentForMouseEvents);

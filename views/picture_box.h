@@ -7,7 +7,9 @@
 #include <QColor>
 #include <QFont>
 #include <QImage>
+#include <QLabel>
 #include <QPainter>
+#include <QStringList>
 #include <QWidget>
 #include <memory>
 
@@ -94,6 +96,31 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+};
+
+// The weekday header over the grid. Its text is the header line; each of the
+// seven names is drawn centred on its grid column, in a size at which the
+// widest name fits a column, whatever the language's names are.
+class WeekdayLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit WeekdayLabel(QWidget* parent = nullptr) : QLabel(parent) {}
+    // `names` Sunday first; `text` the header line made of them.
+    void SetNames(const QStringList& names, const QString& text);
+    // The centre of each column, in this label's pixels.
+    void SetColumnCentres(const QList<double>& centres) { centres_ = centres; }
+    // The face the names are drawn in: the label's, made smaller when the
+    // widest name would not fit between its neighbours.
+    QFont NameFont() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    double Pitch() const;
+
+    QStringList names_;
+    QList<double> centres_;
 };
 
 // A one-pixel line between two points of its parent, in twips.

@@ -94,7 +94,7 @@ TEST(SettingsValues, LeadingNumberAndToSettingInt) {
 TEST(SettingsTest, ReadAndSaveTheTenKeys) {
     CalendarState s;
     WindowPlace place = ReadSettings("", s);
-    EXPECT_EQ(SettingsToSave(s, place, s.ActiveLocation),
+    EXPECT_EQ(SettingsToSave(s, place),
               (Pairs{{"FormTop", "300"}, {"FormLeft", "300"}, {"Gregorian", "0"}, {"AddXJ", "-100"}, {"AddYJ", "20"},
                      {"AddXG", "0"}, {"AddYG", "0"}, {"AddWeek", "0"}, {"CapitalizeDates", "0"},
                      {"ActiveLocation", "0"}}));
@@ -104,15 +104,16 @@ TEST(SettingsTest, ReadAndSaveTheTenKeys) {
     place = ReadSettings(edited, s);
     EXPECT_FLOAT_EQ(place.Top, 1500.6f);
     EXPECT_EQ(s.ActiveLocation, 7);
-    const Pairs saved = SettingsToSave(s, {1515, place.Left}, 3);
+    s.ActiveLocation = 3;
+    const Pairs saved = SettingsToSave(s, {1515, place.Left});
     EXPECT_EQ(saved, (Pairs{{"FormTop", "1515"}, {"FormLeft", "-75"}, {"Gregorian", "1"}, {"AddXJ", "-150"},
                             {"AddYJ", "2"}, {"AddXG", "4"}, {"AddYG", "0"}, {"AddWeek", "-2"},
                             {"CapitalizeDates", "1"}, {"ActiveLocation", "3"}}));
     CalendarState again;
     place = ReadSettings(*UpdateProfileText(edited, kProfileSection, saved), again);
-    EXPECT_EQ(SettingsToSave(again, place, again.ActiveLocation), saved);
+    EXPECT_EQ(SettingsToSave(again, place), saved);
     s.PopupMode = true;  // a pop-up run leaves the view setting alone
-    for (const auto& [key, value] : SettingsToSave(s, {}, 0)) EXPECT_NE(key, "Gregorian");
+    for (const auto& [key, value] : SettingsToSave(s, {})) EXPECT_NE(key, "Gregorian");
 }
 
 TEST(WindowPositionTest, SavedPositionOrDefault) {

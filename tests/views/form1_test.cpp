@@ -215,13 +215,36 @@ private slots:
         QVERIFY(KeyLines(folder.Read("Tovel.ini")).contains("ActiveLocation=" + QString::number(active)));
     }
 
-    // Each name of the weekday header stands centred over its column of
-    // glyphs; buttons without a font of their own and the chooser use the window's.
+    // Each name of the weekday header, as designed and capitalised from the
+    // system's names, stands centred over its column of glyphs inside the
+    // label; Hebrew names, whose first three letters are all "day", come
+    // abbreviated. Buttons without a font of their own and the chooser use the window's.
+    void headerOverColumns_data() {
+        Columns<QLocale::Language, QLocale::Country, QByteArray, QString>({"language", "country", "ini", "first"});
+        QTest::newRow("designed") << QLocale::English << QLocale::UnitedStates << QByteArray() << "Sun";
+        QTest::newRow("English") << QLocale::English << QLocale::UnitedStates << QByteArray("CapitalizeDates=1") << "Sun";
+        QTest::newRow("French") << QLocale::French << QLocale::France << QByteArray("CapitalizeDates=1") << "Dim";
+        QTest::newRow("Hebrew") << QLocale::Hebrew << QLocale::Israel << QByteArray("CapitalizeDates=1")
+                                << QLocale(QLocale::Hebrew).dayName(7, QLocale::ShortFormat);
+    }
     void headerOverColumns() {
+        QFETCH(QLocale::Language, language);
+        QFETCH(QLocale::Country, country);
+        QFETCH(QByteArray, ini);
+        QFETCH(QString, first);
+        QLocale::setDefault(QLocale(language, country));
         Folder folder;
+        folder.Write("Tovel.ini", IniWith(ini));
         Run run = Start(folder, QDate(1999, 9, 15));
         QVERIFY(run.Loaded);
         QLabel* header = run.Label("Label3");
+        QVERIFY(header->text().startsWith(first));
+        if (language == QLocale::Hebrew) {  // two words a name: the names differ and fit their columns
+            QVERIFY(!header->text().startsWith(first + "    " + first));
+            const QFontMetricsF metrics(static_cast<tovel::WeekdayLabel*>(header)->NameFont());
+            QVERIFY(metrics.horizontalAdvance(first) <= Px(650) - 4);
+            return;
+        }
         const QImage image = header->grab().toImage();
         QList<double> centres;
         int start = -1, last = -10;
@@ -235,6 +258,7 @@ private slots:
         }
         centres << (start + last) / 2.0;
         QCOMPARE(centres.size(), 7);
+        QVERIFY(last < image.width() - 1);  // nothing cut off at the right
         for (int c = 0; c < 7; ++c) {
             const double glyph = run.Grid()->mapTo(run.Form.get(), QPoint(Px(250 + 650 * c) + 10, 0)).x();
             const double name = header->mapTo(run.Form.get(), QPoint(0, 0)).x() + centres[c];
@@ -298,27 +322,22 @@ private slots:
         QVERIFY(!QFileInfo(piped.File("Tovel.ini")).isFile() && second.Messages->isEmpty());
     }
 
-    // The window's pop-up decision and the quick path that runs before any
-    // window agree on every day of several years, holidays and fasts included.
+    // A pop-up run of the window and the quick path that runs before any
+    // window agree on every day of two years, holidays and fasts included.
     void popupRuleAgreesWithQuickPath() {
         Folder folder;
         Locate(folder);
-        Run run = Start(folder, QDate(2020, 9, 1));
-        QVERIFY(run.Loaded);
-        tovel::CalendarState& s = run.Form->State();
-        s.PopupMode = true;
         int holidays = 0;
-        for (QDate day(2020, 9, 1); day < QDate(2024, 9, 1); day = day.addDays(1)) {
+        for (QDate day(2020, 9, 1); day < QDate(2022, 9, 1); day = day.addDays(1)) {
+            const Run run = Start(folder, day, "/L");
+            QVERIFY(!run.Loaded);
             const tovel::Date d = tovel::Date::FromYmd(day.year(), unsigned(day.month()), unsigned(day.day()));
-            run.Messages->clear();
-            s.SelDate = d;
-            QVERIFY(run.Form->FindGDate());
-            run.Form->FillPicture();
-            const bool quick = tovel::DecidePopup(folder.Path().toStdString(), tovel::ProgramFilesFor(folder.Path().toStdString()), d) == tovel::PopupOutcome::NeedsWindow;
-            QVERIFY2(quick == !run.Messages->isEmpty(), qPrintable(day.toString()));
+            const std::string path = folder.Path().toStdString();
+            const bool quick = tovel::DecidePopup(path, tovel::ProgramFilesFor(path), d) == tovel::PopupOutcome::NeedsWindow;
+            QCOMPARE(!run.Messages->isEmpty(), quick);
             holidays += quick;
         }
-        QVERIFY(holidays > 4 * 15);
+        QVERIFY(holidays > 2 * 15);
     }
 };
 
