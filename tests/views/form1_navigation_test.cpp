@@ -41,6 +41,7 @@ private slots:
         row("<< step 50 from 5600", {1839, 9, 23}, "Step50, <<", none, "", "*", {kLower});
         row(">> from 6550", {2790, 9, 6}, ">>", none, "", "*", {kUpper});
         row("steps 10 then 2 from Yom Kippur", {1999, 9, 20}, "Step10, >>, Step2, <<", {2007, 9, 22}, " Tishri  5768");
+        row("steps 20, 5 and 1", {1999, 9, 20}, "Step20, >>, Step5, <<, Step1, >>", {2015, 9, 23}, " Tishri  5776");
         row("Year Steps only", {2024, 3, 24}, "Step20, Step5", none);
         row("Today after moving away", {2024, 2, 9}, ">, >, <<, Today", {2024, 2, 9}, " Shevat  5784");
         // Arrow keys whatever the modifiers, across month ends; other keys do nothing.

@@ -1,7 +1,9 @@
 // The main window on the offscreen platform, started as the program starts it.
 // 1 Tishri 5760 = Saturday 11 September 1999 (30 days).
 
+#include <sys/inotify.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "app/popup.h"
 #include "app/calendar_lines.h"
@@ -81,16 +83,18 @@ private slots:
         for (const bool capitalize : {true, false}) {
             Folder folder;
             folder.Write("Tovel.ini", IniWith(capitalize ? "CapitalizeDates=1\r\n" : "CapitalizeDates=2\r\n"));
-            Run run = Start(folder, QDate(2001, 11, 1));
+            Run run = Start(folder, QDate(2024, 12, 10));  // 1 Tevet is 1 January
             QVERIFY(run.Loaded);
-            QCOMPARE(run.Label("Label1")->text(), QString(" Heshvan  5762"));
-            QCOMPARE(run.Label("Label2")->text(), QString(capitalize ? "Octobre / Novembre 2001" : "octobre / novembre 2001"));
+            QCOMPARE(run.Label("Label1")->text(), QString(" Kislev  5785"));
+            QCOMPARE(run.Label("Label2")->text(),
+                     QString(capitalize ? "Décembre 2024 / Janvier 2025" : "décembre 2024 / janvier 2025"));
             QCOMPARE(run.Label("Label3")->text(), QString(capitalize ? "Dim     Lun    Mar     Mer    Jeu     Ven    Sam     "
                                                                      : "Sun    Mon    Tue    Wed    Thu    Fri    Sat"));
             Do(run, "GregorianMnu");
-            QCOMPARE(run.Label("Label1")->text(), QString(capitalize ? "Novembre  2001" : "novembre  2001"));
-            QCOMPARE(run.Label("Label10")->text(), QString("01-novembre-2001"));
+            QCOMPARE(run.Label("Label1")->text(), QString(capitalize ? "Décembre  2024" : "décembre  2024"));
+            QCOMPARE(run.Label("Label10")->text(), QString("10-décembre-2024"));
         }
+        QCOMPARE(tovel::Capitalized("sAMEDI"), QString("Samedi"));
     }
 
     // A move over the bare background, the weekday header or the grid puts the
@@ -149,6 +153,38 @@ private slots:
         QCOMPARE(Start(folder, QDate(2010, 5, 5)).Form->pos(), corner);
     }
 
+    // File > Exit and a closed window write Tovel.ini once, in the normal
+    // window state only: minimised or maximised the window writes nothing.
+    void savedOnceInTheNormalStateOnly_data() {
+        Columns<Qt::WindowState, bool, int>({"state", "exitItem", "writes"});
+        QTest::newRow("File > Exit") << Qt::WindowNoState << true << 1;
+        QTest::newRow("closed") << Qt::WindowNoState << false << 1;
+        QTest::newRow("minimised, closed") << Qt::WindowMinimized << false << 0;
+        QTest::newRow("maximised, File > Exit") << Qt::WindowMaximized << true << 0;
+    }
+    void savedOnceInTheNormalStateOnly() {
+        QFETCH(Qt::WindowState, state);
+        Folder folder;
+        folder.Write("Tovel.ini", IniWith("AddWeek=3\r\n"));
+        Run run = Shown(folder, QDate(2010, 5, 5));
+        QVERIFY(run.Loaded);
+        run.Form->setWindowState(state);
+        // Every file written or renamed into place in the folder.
+        const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+        QVERIFY(inotify_add_watch(watch, folder.Path().toLocal8Bit().constData(), IN_CLOSE_WRITE | IN_MOVED_TO) >= 0);
+        QFETCH(bool, exitItem);
+        if (exitItem) Do(run, "ProgExit");
+        else QVERIFY(run.Form->close());
+        int writes = 0;
+        alignas(inotify_event) char buffer[4096];
+        for (ssize_t n; (n = ::read(watch, buffer, sizeof buffer)) > 0;)
+            for (char* p = buffer; p < buffer + n; p += sizeof(inotify_event) + reinterpret_cast<inotify_event*>(p)->len)
+                writes += QByteArray(reinterpret_cast<inotify_event*>(p)->name) == "Tovel.ini";
+        ::close(watch);
+        QTEST(writes, "writes");
+        QVERIFY(KeyLines(folder.Read("Tovel.ini")).contains("AddWeek=3"));
+    }
+
     // A damaged settings file, or a folder in its place, before and after the
     // quiet save, which leaves no other file behind. (A saved place read back:
     // firstRunWritesSettings.)
@@ -181,9 +217,11 @@ private slots:
     // nothing and is saved as 0, at the close only. Status line 1 names the
     // location in force; an argument other than the pop-up switch is ignored.
     void sunsetMenu_data() {
-        Columns<int, int, int>({"tables", "saved", "active"});  // saved: ActiveLocation in the file
-        QTest::newRow("three tables, third active") << 3 << 3 << 3;
-        QTest::newRow("no tables, first saved") << 0 << 1 << 0;
+        // saved: ActiveLocation in the file; click: the item chosen before the close (0: none)
+        Columns<int, int, int, int>({"tables", "saved", "active", "click"});
+        QTest::newRow("three tables, third active") << 3 << 3 << 3 << 0;
+        QTest::newRow("no tables, first saved") << 0 << 1 << 0 << 0;
+        QTest::newRow("three tables, none saved, second chosen") << 3 << 0 << 0 << 2;
     }
     void sunsetMenu() {
         QFETCH(int, tables);
@@ -211,8 +249,10 @@ private slots:
                  : "Yom Kippur - sun sets in " + sorted[active - 1] + " at " + SunText(kippur, shifts[active - 1]));
         QCOMPARE(run.Label("Label9")->text(), kReminder);
         QVERIFY(folder.Snapshot() == snapshot);
+        QFETCH(int, click);
+        if (click) Do(run, QString("Sun%1").arg(click));
         QVERIFY(run.Form->close());
-        QVERIFY(KeyLines(folder.Read("Tovel.ini")).contains("ActiveLocation=" + QString::number(active)));
+        QVERIFY(KeyLines(folder.Read("Tovel.ini")).contains("ActiveLocation=" + QString::number(click ? click : active)));
     }
 
     // Each name of the weekday header, as designed and capitalised from the

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <memory>
 
+#include "views/calendar_text.h"
 #include "views/form1.h"
 #include "views/picture_box.h"
 
@@ -19,7 +20,6 @@ const QColor kBlack(0, 0, 0), kRed(200, 0, 150), kGreen(0, 200, 50);
 inline int Px(int twips) { return static_cast<int>(std::lround(twips / 15.0)); }
 inline QPoint CellTwips(int column, int row) { return {(column - 1) * 650 + 250, (row - 1) * 450 + 150}; }
 inline QByteArray IniWith(const QByteArray& lines) { return "[Tovel]\r\n" + lines; }
-inline QDate ToQDate(tovel::Date d) { return QDate(d.Year(), d.Month(), d.Day()); }
 template <typename... T>
 inline void Columns(std::initializer_list<const char*> names) {
     auto name = names.begin();
