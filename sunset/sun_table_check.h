@@ -1,16 +1,16 @@
 #pragma once
-// Checking a sunset table against the layout the table tool writes: line 1
-// the location's name, then exactly one line for each of the 366 days of the
-// calendar year (29 February after 28 February) in calendar order, each
-// " Mmm dd  h:mm" in 13 columns, every line ending in CR LF. The lookup reads
-// any table whatever the check says; the check is for people who make them.
+// Checking a sunset table against the layout the table tool writes (see
+// sun_line.h): line 1 the location's name, then exactly one day line for each
+// of the 366 days of the calendar year in calendar order, every line ending in
+// CR LF. The lookup reads any table whatever the check says; the check is for
+// people who make them.
 
 #include <string>
 #include <string_view>
 
-namespace tovel {
+#include "sunset/sun_line.h"
 
-inline constexpr int kSunTableDays = 366;
+namespace tovel {
 
 struct SunTableCheck {
     int Line = 0;         // first bad line, counted from 1; 0 for the file as a whole

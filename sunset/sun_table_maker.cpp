@@ -2,9 +2,11 @@
 
 #include <cmath>
 #include <cstdio>
+#include <optional>
 
 #include "engine/format_date.h"
 #include "sunset/name_encoding.h"
+#include "sunset/sun_line.h"
 
 namespace tovel {
 namespace {
@@ -74,20 +76,6 @@ int LeapDayYear(int year) {
     }
 }
 
-std::string SunTableDayKey(unsigned month, unsigned day) {
-    char key[16];
-    std::snprintf(key, sizeof key, "%s %2u",
-                  std::string(MonthAbbreviation(static_cast<int>(month))).c_str(), day % 100);
-    return key;
-}
-
-std::optional<std::string> SunTableLine(unsigned month, unsigned day, int minutes) {
-    if (minutes < kEarliestTableMinute || minutes > kLatestTableMinute) return std::nullopt;
-    char time[8];
-    std::snprintf(time, sizeof time, "%d:%02d", minutes / 60 - 12, minutes % 60);
-    return " " + SunTableDayKey(month, day) + "  " + time;
-}
-
 std::string SunTableNameProblem(std::string_view name) {
     if (name.empty()) return "the location name is empty";
     if (!IsValidUtf8(name)) return "the location name is not valid UTF-8";
@@ -96,6 +84,9 @@ std::string SunTableNameProblem(std::string_view name) {
         if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
             return "the location name holds a control character";
     }
+    if (name.size() > kMaxLocationNameBytes)
+        return "the location name is longer than " + std::to_string(kMaxLocationNameBytes) +
+               " bytes";
     return "";
 }
 
@@ -113,9 +104,7 @@ SunTableResult MakeSunTable(const SunTablePlace& place, int year, const UtcOffse
     std::string text = place.Name + "\r\n";
     const int leapYear = LeapDayYear(year);
     for (unsigned m = 1; m <= 12; ++m) {
-        const unsigned length =
-            m == 2 ? 29 : unsigned((std::chrono::year{year} / month{m} / std::chrono::last).day());
-        for (unsigned d = 1; d <= length; ++d) {
+        for (unsigned d = 1; d <= SunTableMonthDays(m); ++d) {
             const year_month_day day{std::chrono::year{m == 2 && d == 29 ? leapYear : year},
                                      month{m}, std::chrono::day{d}};
             const LocalSunset set = SunsetOn(day, place.Latitude, place.Longitude, offset);
@@ -124,7 +113,7 @@ SunTableResult MakeSunTable(const SunTablePlace& place, int year, const UtcOffse
                 out.Error = "on " + DayText(day) + " the sun does not set (midnight sun)";
             } else if (set.Kind == solar::SunsetKind::NeverRises) {
                 out.Error = "on " + DayText(day) + " the sun does not rise (polar night)";
-            } else if (!(line = SunTableLine(m, d, set.Minutes))) {
+            } else if (!(line = WriteSunLine(m, d, set.Minutes / 60, set.Minutes % 60))) {
                 out.Error = "on " + DayText(day) + " the sun sets at " + ClockText(set.Minutes) +
                             "; a table holds only sunsets from 13:00 to 21:59";
             }

@@ -1,13 +1,12 @@
 #pragma once
 // Making a sunset table: the local sunset of every day of a reference year at
-// one place, written in the table layout (see sunset_table.h) with CR LF line
+// one place, written in the table layout (see sun_line.h) with CR LF line
 // ends. The place's civil time comes in as a function, so this file needs no
 // time-zone database; the table tool hands it one.
 
 #include <chrono>
 #include <cstdint>
 #include <functional>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,10 +21,6 @@ using UtcOffsetAt = std::function<int(std::int64_t utcSeconds)>;
 // Reference years a table can be made for.
 inline constexpr int kFirstSunTableYear = 1802;
 inline constexpr int kLastSunTableYear = 2790;
-
-// Sunsets a table can hold: the hour is one digit of the 12-hour clock.
-inline constexpr int kEarliestTableMinute = 13 * 60;     // 13:00
-inline constexpr int kLatestTableMinute = 21 * 60 + 59;  // 21:59
 
 struct SunTablePlace {
     std::string Name;      // the table's first line, UTF-8
@@ -49,15 +44,10 @@ LocalSunset SunsetOn(std::chrono::year_month_day day, double latitude, double lo
 // stands in a table made for `year`.
 int LeapDayYear(int year);
 
-// "Mar 21", "Jan  5": the six characters a lookup matches.
-std::string SunTableDayKey(unsigned month, unsigned day);
-
-// One day's line without its line end, " Mar 21  6:14", for a time in minutes
-// after midnight; nothing when the time lies outside 13:00..21:59.
-std::optional<std::string> SunTableLine(unsigned month, unsigned day, int minutes);
-
 // Why `name` cannot be a table's first line ("" when it can): it must be
-// non-empty valid UTF-8 without control characters (a line break would end it).
+// non-empty valid UTF-8 without control characters (a line break would end
+// it), and no longer than kMaxLocationNameBytes, or the calendar would not
+// list the table.
 std::string SunTableNameProblem(std::string_view name);
 
 struct SunTableResult {
@@ -69,7 +59,7 @@ struct SunTableResult {
 // The table for `place` and reference year `year` (kFirstSunTableYear to
 // kLastSunTableYear): 1 January to 31 December of that year with 29 February
 // of LeapDayYear(year) after 28 February. Refused, with nothing made, when a
-// day has no sunset or a sunset outside 13:00..21:59.
+// day has no sunset or one that no day line can hold (outside 13:00..21:59).
 SunTableResult MakeSunTable(const SunTablePlace& place, int year, const UtcOffsetAt& offset);
 
 }  // namespace tovel

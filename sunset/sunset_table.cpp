@@ -2,15 +2,13 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
-#include <cstdio>
 #include <filesystem>
 #include <string_view>
 
-#include "engine/format_date.h"
 #include "engine/read_file.h"
 #include "engine/text.h"
 #include "sunset/name_encoding.h"
+#include "sunset/sun_line.h"
 
 namespace tovel {
 
@@ -60,22 +58,14 @@ std::optional<SunsetTime> LookupSunset(const std::string& path, const Date& day)
     if (!NextLine(rest, line) || line.size() > kMaxLocationNameBytes) return std::nullopt;
     SunsetTime out;
     out.Location = LocationNameToUtf8(line);
-    const std::string text = FormatDate(day);  // dd-Mmm-yyyy
-    // "Mmm dd" with the day right-aligned: "Jan  5", "Jan 15".
-    std::string key = text.substr(3, 3);
-    key += ' ';
-    key += text[0] == '0' ? ' ' : text[0];
-    key += text[1];
-    // The name line is compared too, as the first line of the file.
-    while (line.size() < 7 || line.substr(1, 6) != key) {
+    const std::string key =
+        SunLineKey(static_cast<unsigned>(day.Month()), static_cast<unsigned>(day.Day()));
+    // The name line is compared too, as the first line of the file; the first
+    // line whose columns 2-7 are the key wins, whatever the rest of it holds.
+    while (SunLineKeyOf(line) != key) {
         if (!NextLine(rest, line)) return std::nullopt;  // no line for this day
     }
-    const char h = line.size() > 9 ? line[9] : ' ';
-    const int hour = 12 + (h >= '0' && h <= '9' ? h - '0' : 0);
-    char hourText[8];
-    std::snprintf(hourText, sizeof hourText, " %d", hour);  // a blank in the place of a sign
-    out.Time = hourText;
-    if (line.size() > 10) out.Time.append(line.substr(10, 3));
+    out.Time = SunLineTimeText(line);
     return out;
 }
 

@@ -1,22 +1,18 @@
 #pragma once
 // Sunset tables: files "*.sun" beside the program and in the user's own
-// table folder. Line 1 is the location's
-// name; every other line is one calendar day: column 1 unused, columns 2-4 the
-// month abbreviation, 5 a blank, 6-7 the day right-aligned, 10 the hour on the
-// 12-hour clock (1..9), 11-13 the rest of the time (":MM").
+// table folder, laid out as sun_line.h says. Line 1 is the location's name;
+// every other line is one calendar day.
 
-#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "state/date.h"
+#include "sunset/sun_line.h"
 
 namespace tovel {
 
 inline constexpr int kMaxLocations = 10;
-// A longer first line is no location name: the table counts as damaged.
-inline constexpr std::size_t kMaxLocationNameBytes = 200;
 
 struct Locations {
     std::vector<std::string> Names;  // menu captions in UTF-8, at most ten

@@ -1,10 +1,13 @@
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "almanac_sunset.h"
+#include "sunset/sun_line.h"
 #include "sunset/sun_table_check.h"
 #include "sunset/sun_table_maker.h"
 
@@ -24,10 +27,31 @@ TEST(SolarTest, MeeusWorkedExample) {
     EXPECT_NEAR(SunAt(jd).EquationOfTime, 13.7094, 0.01);  // 3.427351 degrees
 }
 
+// Every day line the maker can write reads back as its day and time, strictly and as the lookup reads it.
+TEST(SunLineTest, EveryDayAndTimeReadsBack) {
+    std::size_t days = 0;
+    for (unsigned m = 1; m <= 12; ++m) {
+        for (unsigned d = 1; d <= SunTableMonthDays(m); ++d, ++days) {
+            for (int hour = 13; hour <= 21; ++hour) {
+                for (int minute = 0; minute < 60; ++minute) {
+                    const std::string line = WriteSunLine(m, d, hour, minute).value_or("");
+                    const SunLineFields read = ParseSunLine(line);  // the fields are set only when the line is good
+                    ASSERT_EQ(std::vector<int>({int(read.Month), int(read.Day), read.Hour, read.Minute}),
+                              std::vector<int>({int(m), int(d), hour, minute})) << read.KeyProblem << read.TimeProblem;
+                    char time[8];
+                    std::snprintf(time, sizeof time, " %d:%02d", hour, minute);
+                    ASSERT_EQ(SunLineTimeText(line) + std::string(SunLineKeyOf(line)), time + SunTableKeys()[days]);
+                }
+            }
+        }
+    }
+    EXPECT_EQ(days, 366u);
+}
+
 TEST(SunTableMakerTest, DayLinesAndTheLeapDayYear) {
-    EXPECT_EQ(SunTableLine(1, 5, 13 * 60), " Jan  5  1:00");
-    EXPECT_EQ(SunTableLine(12, 31, 21 * 60 + 59), " Dec 31  9:59");
-    EXPECT_FALSE(SunTableLine(7, 1, 12 * 60 + 59) || SunTableLine(7, 1, 22 * 60));  // hour 0 or 10
+    EXPECT_EQ(WriteSunLine(1, 5, 13, 0), " Jan  5  1:00");
+    EXPECT_EQ(WriteSunLine(12, 31, 21, 59), " Dec 31  9:59");
+    EXPECT_FALSE(WriteSunLine(7, 1, 12, 59) || WriteSunLine(7, 1, 22, 0) || WriteSunLine(7, 1, 13, 60));
     // The nearest leap year, the earlier on a tie (2026); 1900 and 2100 are none.
     const int leaps[][2] = {{2024, 2024}, {2026, 2024}, {2027, 2028}, {1900, 1896}, {2100, 2096}};
     for (const auto& c : leaps) EXPECT_EQ(LeapDayYear(c[0]), c[1]) << c[0];
@@ -50,7 +74,7 @@ TEST(SolarTest, TablesAndTheAlmanacForComputersAgreeEveryDay) {
             const SunTableCheck check = CheckSunTable(table.Text);
             EXPECT_TRUE(check.Ok() && check.Name == "Town") << DescribeSunTableCheck(check);
             const auto leap = SunsetOn(year{LeapDayYear(y)} / 2 / 29, p.lat, p.lon, Fixed(p.offset));
-            EXPECT_EQ(table.Text.substr(6 + 59 * 15, 13), SunTableLine(2, 29, leap.Minutes));
+            EXPECT_EQ(table.Text.substr(6 + 59 * 15, 13), WriteSunLine(2, 29, leap.Minutes / 60, leap.Minutes % 60));
             if (y != 1810 && y != 2026) continue;
             double sum = 0;
             int n = 0;
@@ -76,6 +100,7 @@ TEST(SunTableMakerTest, RefusesWhatATableCannotHold) {
         {{"", 31.7683, 35.2137}, 2026, 7200, "the location name is empty"},
         {{"S\xE3o Paulo", -23.5, -46.6}, 2026, -10800, "not valid UTF-8"},
         {{"Haifa", 32.794, 34.9896}, 2791, 7200, "the year 2791 is outside 1802..2790"},
+        {{std::string(201, 'a'), 32.794, 34.9896}, 2026, 7200, "the location name is longer than 200 bytes"},
     };
     for (const auto& c : cases) {
         const SunTableResult table = MakeSunTable(c.place, c.year, Fixed(c.offset));
@@ -103,6 +128,8 @@ TEST(SunTableCheckTest, GoodAndDamagedTables) {
         {with(4, good.substr(7 + 2 * 15, 13)), 5, "Jan  3 appears a second time (first on line 4)"},
         {good + "\r\n", 368, "a line after the 366 day lines"},
         {"\x7F" "ELF" + good.substr(5), 1, "control character '\\x7F'"},
+        {std::string(200, 'a') + good.substr(5), 0, ""},
+        {std::string(201, 'a') + good.substr(5), 1, "name is 201 bytes long; the calendar lists names of at most 200 bytes"},
         {with(32, " FEB  1  5:00"), 33, "month abbreviation (Jan to Dec), not 'FEB'"},
         {with(121, " Apr 31  7:22"), 122, "Apr 31 is not a day of the calendar"},
         {with(9, " Jan  9 16:55"), 10, "column 9 must be a blank, not '1'"},

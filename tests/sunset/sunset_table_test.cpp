@@ -46,7 +46,8 @@ TEST(SunsetTableTest, FindLocationsAndPathsThatAreNotTables) {
     fs::create_directories(dir);
     const std::string huge = folder.Write("huge.sun", "Town\r\n Mar 21  6:14\r\n");
     fs::resize_file(huge, kMaxDataFileBytes + 1);
-    for (const std::string& path : {fifo, dir, huge, std::string("/dev/zero")})
+    const std::string longName = folder.Write("d.sun", std::string(201, 'x') + "\r\n Mar 21  6:14\r\n");
+    for (const std::string& path : {fifo, dir, huge, longName, std::string("/dev/zero")})
         EXPECT_FALSE(LookupSunset(path, Ymd(1999, 3, 21))) << path;
     own.Write("0.sun", "Eilat\r\n");
     Locations found = FindLocations(both, 3);

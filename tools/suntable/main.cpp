@@ -45,7 +45,8 @@ nearest to YEAR, the earlier one on a tie) after 28 February. Lines end in
 CR LF and read like " Mar 21  6:14": month, day, and the hour on the 12-hour
 clock, so only sunsets from 13:00 to 21:59 can be written.
 
-  NAME       the location's name as the menu shows it (UTF-8, one line)
+  NAME       the location's name as the menu shows it (UTF-8, one line,
+             at most 200 bytes)
   LATITUDE   decimal degrees, -90 to 90, north positive (Haifa: 32.794)
   LONGITUDE  decimal degrees, -180 to 180, east positive (New York: -74.006)
   ZONE       IANA time zone, e.g. Asia/Jerusalem, America/New_York
