@@ -49,6 +49,9 @@ TEST(SunsetTableTest, FindLocationsAndPathsThatAreNotTables) {
     const std::string longName = folder.Write("d.sun", std::string(201, 'x') + "\r\n Mar 21  6:14\r\n");
     for (const std::string& path : {fifo, dir, huge, longName, std::string("/dev/zero")})
         EXPECT_FALSE(LookupSunset(path, Ymd(1999, 3, 21))) << path;
+    fs::resize_file(huge, kMaxDataFileBytes);  // the largest file read
+    EXPECT_EQ(LookupSunset(huge, Ymd(1999, 3, 21))->Time, " 18:14");
+    fs::remove(huge);
     own.Write("0.sun", "Eilat\r\n");
     Locations found = FindLocations(both, 3);
     EXPECT_EQ(found.Files, (std::vector<std::string>{folder.Path() + "/B.SUN", folder.Path() + "/a.sun",
