@@ -60,6 +60,23 @@ private slots:
         QVERIFY(FineBlocks(run.Canvas()) > 200);
     }
 
+    // Moved to a screen of another device pixel ratio, the grid is drawn again
+    // at that screen's resolution.
+    void redrawnOnAnotherScreen() {
+        Folder folder;
+        Run run = Shown(folder, QDate(2026, 12, 6));
+        QVERIFY(run.Loaded);
+        const QList<QScreen*> screens = QGuiApplication::screens();
+        QCOMPARE(screens.size(), 2);
+        QCOMPARE(run.Canvas().devicePixelRatio(), 2.0);
+        run.Form->windowHandle()->setScreen(screens[1]);
+        run.Form->move(screens[1]->geometry().topLeft() + QPoint(20, 20));
+        QTRY_COMPARE(run.Grid()->devicePixelRatioF(), 3.0);
+        run.Grid()->repaint();
+        QCOMPARE(run.Canvas().devicePixelRatio(), 3.0);
+        QCOMPARE(run.Canvas().size(), run.Grid()->size() * 3);
+    }
+
     // The grid's accessible name and value are the selected day in words, and
     // follow the selection (a button and its announcement over AT-SPI: atspi_check.py).
     void gridSpeaksTheSelectedDay() {
@@ -85,6 +102,16 @@ private slots:
 };
 
 int main(int argc, char** argv) {
+    // Two screens side by side, the second of device pixel ratio 1.5, all
+    // scaled by 2.
+    QTemporaryDir dir;
+    QFile config(dir.filePath("screens.json"));
+    if (!config.open(QIODevice::WriteOnly)) return 1;
+    config.write(R"({"screens": [
+        {"name": "one", "x": 0, "y": 0, "width": 1000, "height": 800, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1},
+        {"name": "two", "x": 1000, "y": 0, "width": 1000, "height": 800, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1.5}]})");
+    config.close();
+    qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config.fileName()).toLocal8Bit());
     qputenv("QT_SCALE_FACTOR", "2");
     QApplication app(argc, argv);
     Form1DesktopTest test;
