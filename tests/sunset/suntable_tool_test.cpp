@@ -48,6 +48,8 @@ TEST(SuntableToolTest, ArgumentsWritesAndChecks) {
     auto telAviv = [&](std::size_t i, const std::string& v) { auto a = good; a[i] = v; return a; };
     const struct { std::vector<std::string> args; int status; std::string message; } cases[] = {
         {{}, 2, "expected NAME LATITUDE LONGITUDE ZONE [YEAR], got 0 arguments"},
+        {{"A", "1", "2", "UTC", "2026", "x"}, 2, "got 6 arguments"},
+        {{"--check", "-o", "x.sun", "damaged.sun"}, 2, "--check and --output do not go together"},
         {telAviv(1, "90.5"), 2, "latitude '90.5' is not a decimal number of degrees from -90 to 90"},
         {telAviv(1, "nan"), 2, "latitude 'nan'"},
         {telAviv(1, "0x20"), 2, "latitude '0x20'"},
