@@ -338,9 +338,9 @@ void Form1::AnnounceSelection() {
 
 void Form1::LoadCombo() {
     Combo1->clear();
-    for (const ChooserEntry& entry : ChooserEntries())
-        Combo1->addItem(
-            QString::fromUtf8(entry.Text.data(), static_cast<qsizetype>(entry.Text.size())));
+    for (const HolidayRow& entry : ChooserEntries())
+        Combo1->addItem(QString::fromUtf8(entry.ChooserText.data(),
+                                          static_cast<qsizetype>(entry.ChooserText.size())));
     Combo1->setCurrentIndex(-1);
 }
 
