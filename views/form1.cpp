@@ -32,7 +32,6 @@ constexpr int kClientWidth = 5040;  // twips
 constexpr int kClientHeight = 5460;
 constexpr int kMarkerWidth = 530;
 constexpr int kMarkerHeight = 470;
-constexpr int kGlyphCell = 20;  // pixels
 
 const QColor kHeaderColour(0, 128, 0);
 
@@ -281,14 +280,12 @@ void Form1::FillPicture() {
     Picture1->Cls();
 
     for (const DayCell& cell : MonthCells(s_)) {
-        const QRect glyph((cell.Day - 1) * kGlyphCell, 0, kGlyphCell, kGlyphCell);
+        const QRect glyph((cell.Day - 1) * kGlyphCellPixels, 0, kGlyphCellPixels, kGlyphCellPixels);
         const GlyphSheet& sheet = cell.Colour == Ink::Green ? GreenClip
                                   : cell.Colour == Ink::Red ? RedClip
                                                             : BlackClip;
         Picture1->PaintPicture(sheet.For(Picture1->Ratio()), glyph, cell.X, cell.Y);
-        Picture1->SetForeColor(cell.Colour == Ink::Green ? kHolidayColour
-                               : cell.Colour == Ink::Red ? kSaturdayColour
-                                                         : QColor(Qt::black));
+        Picture1->SetForeColor(InkColour(cell.Colour));
         Picture1->SetCurrentXY(cell.TextX, cell.TextY);
         Picture1->Print(QString::fromStdString(cell.Text));
     }

@@ -15,6 +15,7 @@
 #include "app/program_files.h"
 #include "app/window_position.h"
 #include "engine/read_file.h"
+#include "engine/year_table.h"
 #include "state/twips.h"
 #include "views/form1.h"
 
@@ -38,7 +39,7 @@ bool WriteFileAtomically(const QString& path, const std::string& content) {
 }  // namespace
 
 bool Form1::ReadIni() {
-    const QString table = folder_ + "/RHDates.Tvl";
+    const QString table = folder_ + "/" + kYearTableName;
     if (!QFileInfo(table).isFile()) {
         Message(table + " not found, application quiting !!");
         return false;
