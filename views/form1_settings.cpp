@@ -52,7 +52,6 @@ bool Form1::ReadIni() {
     const ProgramFiles files = ProgramFilesFor(folder_.toStdString());
     s_.IniFile = files.Settings;
     tableFolders_ = files.TableFolders;
-    RemoveStaleSaveFiles(s_.IniFile);
     std::string content;
     const FileRead read = ReadDataFile(s_.IniFile, content);
     iniReadable_ = read == FileRead::Ok || read == FileRead::Missing;
