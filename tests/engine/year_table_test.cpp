@@ -29,6 +29,8 @@ TEST(FormatDateTest, ReadsTableFields) {
     const struct { const char* text; std::optional<Date> date; } cases[] = {
         {" 1-Oct-2005", Ymd(2005, 10, 1)}, {"11-Sep-1999\r", Ymd(1999, 9, 11)}, {"29-Feb-1900", {}},
         {"31-Apr-2000", {}}, {"00-Jan-2000", {}}, {"11-sep-1999", {}}, {"11-Sep-99", {}}, {"", {}},
+        {"9-Dec-2026", Ymd(2026, 12, 9)}, {"009-Dec-2026", {}}, {"11-Sept-1999", {}}, {"11/Sep/1999", {}},
+        {"11-Sep-19999", {}}, {"1a-Sep-1999", {}}, {"11-Sep-199x", {}},
     };
     for (const auto& c : cases) EXPECT_EQ(ParseDateText(c.text), c.date) << c.text;
 }
