@@ -7,6 +7,7 @@
 #include "engine/holidays.h"
 #include "engine/month_setup.h"
 #include "engine/read_file.h"
+#include "engine/year_table.h"
 #include "sunset/sunset_table.h"
 
 namespace tovel {
@@ -24,7 +25,7 @@ std::optional<std::string> PopupMessage(const CalendarState& s) {
 PopupOutcome DecidePopup(const std::string& folder, const ProgramFiles& files, Date today) {
     namespace fs = std::filesystem;
     CalendarState s;
-    s.RHDatesFile = (fs::path(folder) / "RHDates.Tvl").string();
+    s.RHDatesFile = (fs::path(folder) / kYearTableName).string();
     std::error_code ec;
     // The window tells the user that the table is missing.
     if (!fs::is_regular_file(s.RHDatesFile, ec)) return PopupOutcome::NeedsWindow;

@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cmath>
-#include <filesystem>
 
 #include "app/ini_file.h"
 #include "app/settings_values.h"
@@ -10,7 +9,15 @@
 namespace tovel {
 
 namespace {
+struct SettingKey {
+    std::string_view Name;
+    std::string_view Default;                      // as text, the way the file holds values
+    double WindowPlace::*Position = nullptr;       // FormTop and FormLeft
+    std::int16_t CalendarState::*Field = nullptr;  // every other key
+};
+
 using S = CalendarState;
+// The keys in the order a save writes them.
 constexpr std::array<SettingKey, 10> kKeys = {{
     {"FormTop", "300", &WindowPlace::Top, nullptr},
     {"FormLeft", "300", &WindowPlace::Left, nullptr},
@@ -24,8 +31,6 @@ constexpr std::array<SettingKey, 10> kKeys = {{
     {"ActiveLocation", "0", nullptr, &S::ActiveLocation},
 }};
 }  // namespace
-
-std::span<const SettingKey> SettingKeys() { return kKeys; }
 
 WindowPlace ReadSettings(std::string_view content, CalendarState& s) {
     WindowPlace place;
@@ -52,28 +57,6 @@ std::vector<std::pair<std::string, std::string>> SettingsToSave(const CalendarSt
         out.emplace_back(std::string(key.Name), text);
     }
     return out;
-}
-
-void RemoveStaleSaveFiles(const std::string& iniPath) {
-    namespace fs = std::filesystem;
-    const fs::path ini(iniPath);
-    const std::string prefix = "." + ini.filename().string() + ".";
-    auto digits = [](std::string_view s) {
-        return !s.empty() && s.find_first_not_of("0123456789") == std::string_view::npos;
-    };
-    std::error_code ec;
-    for (fs::directory_iterator it(ini.parent_path(), ec), end; !ec && it != end;
-         it.increment(ec)) {
-        const std::string name = it->path().filename().string();
-        if (!name.starts_with(prefix) || !name.ends_with(".tmp")) continue;
-        const std::string_view middle =
-            std::string_view(name).substr(prefix.size(), name.size() - prefix.size() - 4);
-        const auto dot = middle.find('.');
-        if (dot == std::string_view::npos || !digits(middle.substr(0, dot)) ||
-            !digits(middle.substr(dot + 1)) || !it->is_regular_file(ec))
-            continue;
-        fs::remove(it->path(), ec);
-    }
 }
 
 }  // namespace tovel

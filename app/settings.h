@@ -3,7 +3,6 @@
 // they fill, used both to read the file at start-up and to write it back.
 
 #include <cstdint>
-#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -19,16 +18,6 @@ struct WindowPlace {
     double Left = 0;
 };
 
-struct SettingKey {
-    std::string_view Name;
-    std::string_view Default;                      // as text, the way the file holds values
-    double WindowPlace::*Position = nullptr;       // FormTop and FormLeft
-    std::int16_t CalendarState::*Field = nullptr;  // every other key
-};
-
-// The keys in the order a save writes them.
-std::span<const SettingKey> SettingKeys();
-
 // Reads every key from the settings text `content` ("" for a missing file)
 // into `s` and returns the saved window place. A value that is not a number
 // reads as 0, a number followed by other text as the number, and a
@@ -40,9 +29,5 @@ WindowPlace ReadSettings(std::string_view content, CalendarState& s);
 // window's place. A pop-up run leaves "Gregorian" as it is in the file.
 std::vector<std::pair<std::string, std::string>> SettingsToSave(const CalendarState& s,
                                                                 WindowPlace place);
-
-// Removes what interrupted saves of the settings file at `iniPath` left
-// behind: files named ".<name>.<pid>.<n>.tmp" beside it, and nothing else.
-void RemoveStaleSaveFiles(const std::string& iniPath);
 
 }  // namespace tovel

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "app/settings.h"
 #include "state/twips.h"
 
 namespace tovel {
@@ -23,12 +24,21 @@ bool Reachable(double top, double left, int width, int height,
         if (Intersects(screen, frame)) return true;
     return false;
 }
+
+// The place of a settings file without FormTop and FormLeft.
+WindowPlace DefaultPlace() {
+    CalendarState unused;
+    return ReadSettings("", unused);
+}
 }  // namespace
 
 PixelPoint WindowCorner(double topTwips, double leftTwips, int width, int height,
                         const std::vector<PixelRect>& screens) {
-    if (!Reachable(topTwips, leftTwips, width, height, screens))
-        topTwips = leftTwips = kDefaultWindowTwips;
+    if (!Reachable(topTwips, leftTwips, width, height, screens)) {
+        const WindowPlace place = DefaultPlace();
+        topTwips = place.Top;
+        leftTwips = place.Left;
+    }
     return {TwipsToPixels(leftTwips), TwipsToPixels(topTwips)};
 }
 

@@ -14,11 +14,10 @@ struct PixelPoint {
     int X, Y;
 };
 
-inline constexpr double kDefaultWindowTwips = 300;  // from the screen's corner
-
 // The window's top-left corner in pixels for a saved position in twips (15 to a
 // pixel). Falls back to the default when the saved values are not finite, are
-// absurdly large, or put a window of the given size on none of `screens`.
+// absurdly large, or put a window of the given size on none of `screens`; the
+// default is the settings table's (app/settings.h).
 // With no screens known, the saved position is used as it is.
 PixelPoint WindowCorner(double topTwips, double leftTwips, int width, int height,
                         const std::vector<PixelRect>& screens);

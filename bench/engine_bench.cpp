@@ -25,12 +25,6 @@ void FindGDateAt(benchmark::State& state, int year) {
 void BM_FindGDateNearStart(benchmark::State& state) { FindGDateAt(state, 1803); }
 void BM_FindGDateNearEnd(benchmark::State& state) { FindGDateAt(state, 2789); }
 
-void BM_FindGDateNearEndStep50(benchmark::State& state) {
-    tovel::CalendarState s = StateFor(2789, 3, 21);
-    s.YearStep = 50;
-    for (auto _ : state) benchmark::DoNotOptimize(tovel::FindGDate(s, {}));
-}
-
 // The longest walk: from the first day of Nisan to a month that is never met
 // covers the rest of the year and all of the next one.
 void BM_Days2HolidayWholeWalk(benchmark::State& state) {
@@ -43,6 +37,5 @@ void BM_Days2HolidayWholeWalk(benchmark::State& state) {
 
 BENCHMARK(BM_FindGDateNearStart);
 BENCHMARK(BM_FindGDateNearEnd);
-BENCHMARK(BM_FindGDateNearEndStep50);
 BENCHMARK(BM_Days2HolidayWholeWalk);
 BENCHMARK_MAIN();

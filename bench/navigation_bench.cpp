@@ -13,7 +13,7 @@ void BM_YearMoveTargetFromFile(benchmark::State& state) {
     if (!tovel::FindGDate(s, {})) state.SkipWithError("month setup failed");
     const int years = static_cast<int>(state.range(0));
     for (auto _ : state) {
-        const auto target = tovel::YearMoveTarget(s, years, tovel::YearTableFile(s.RHDatesFile));
+        const auto target = tovel::YearMoveTarget(s, years, tovel::ReadYearTable(s.RHDatesFile));
         if (!target) state.SkipWithError("no target");
         benchmark::DoNotOptimize(target);
     }

@@ -38,17 +38,20 @@ std::string FormatDate(const Date& MyDate) {
 
 std::optional<Date> ParseDateText(std::string_view text) {
     text = TrimBlanks(text, " \t\r");
-    const auto first = text.find('-');
-    const auto second = first == std::string_view::npos ? first : text.find('-', first + 1);
-    if (second == std::string_view::npos) return std::nullopt;
-    const std::string_view dayText = text.substr(0, first);
-    const std::string_view monthText = text.substr(first + 1, second - first - 1);
-    const std::string_view yearText = text.substr(second + 1);
-    if (dayText.size() > 2 || !AllDigits(dayText) || yearText.size() != 4 || !AllDigits(yearText))
+    // "d-Mmm-yyyy" or "dd-Mmm-yyyy". The year table holds a thousand of these,
+    // all read for every month shown: fixed places, no searching.
+    if (text.size() != 10 && text.size() != 11) return std::nullopt;
+    const std::size_t dash = text.size() - 9;  // after the day
+    const std::string_view dayText = text.substr(0, dash);
+    const std::string_view monthText = text.substr(dash + 1, 3);
+    const std::string_view yearText = text.substr(dash + 5);
+    if (text[dash] != '-' || text[dash + 4] != '-' || !AllDigits(dayText) || !AllDigits(yearText))
         return std::nullopt;
     unsigned month = 0;
-    for (std::size_t i = 0; i < kMonths.size(); ++i)
-        if (kMonths[i] == monthText) month = static_cast<unsigned>(i + 1);
+    for (std::size_t i = 0; i < kMonths.size() && month == 0; ++i)
+        if (kMonths[i][0] == monthText[0] && kMonths[i][1] == monthText[1] &&
+            kMonths[i][2] == monthText[2])
+            month = static_cast<unsigned>(i + 1);
     if (month == 0) return std::nullopt;
     unsigned day = 0;
     int year = 0;

@@ -1,33 +1,22 @@
 #include "engine/holiday_chooser.h"
 
-#include <array>
+#include <algorithm>
+#include <vector>
 
-#include "engine/holidays.h"
 #include "engine/jewish_date.h"
 #include "engine/year_table.h"
 
 namespace tovel {
 
-namespace {
-constexpr std::array<ChooserEntry, 14> kEntries = {{
-    {"Rosh Hashanah", 1, 1},
-    {"Yom Kippur", 10, 1},
-    {"Succoth", 15, 1},
-    {"Sh 'mini Atzeret", 22, 1},
-    {"Simchat Torah", 23, 1},
-    {"Hanukkah", 25, 3},
-    {"Tu B 'Shevat", 15, 5},
-    {"Purim", 14, 6},
-    {"Pesach", 15, 7},
-    {"Yom Hashoah", 27, 7},
-    {"Yom Haatzmaut", 5, 8},
-    {"Lag B 'Omer", 18, 8},
-    {"Shavuot", 6, 9},
-    {"Tisha B 'Av", 9, 11},
-}};
-}  // namespace
-
-std::span<const ChooserEntry> ChooserEntries() { return kEntries; }
+std::span<const HolidayRow> ChooserEntries() {
+    static const std::vector<HolidayRow> entries = [] {
+        std::vector<HolidayRow> out;
+        for (const HolidayRow& row : HolidayTable())
+            if (!row.ChooserText.empty()) out.push_back(row);
+        return out;
+    }();
+    return entries;
+}
 
 namespace {
 // The month a target month means in a year of type t: the Adar holidays are
@@ -70,22 +59,20 @@ HolidayPick PickHoliday(const CalendarState& s, std::string_view text, const Not
         pick.SelDate = s.SelDate;
         return pick;
     }
-    int day = 0, month = 0;
-    for (const ChooserEntry& e : kEntries)
-        if (e.Text == text) {
-            day = e.Day;
-            month = e.Month;
-        }
-    if (month == 1) {
-        pick.SelDate = (s.JewMonthNo == 1 ? s.YearStart : s.NextYearStart) + (day - 1);
+    const auto entries = ChooserEntries();
+    const auto row = std::find_if(entries.begin(), entries.end(),
+                                  [&](const HolidayRow& e) { return e.ChooserText == text; });
+    if (row == entries.end()) {
+        pick.SelDate = s.SelDate;
         return pick;
     }
-    pick.SelDate = s.SelDate + Days2Holiday(s, day, month, notify);
-    // A holiday that the holiday table moves off a Saturday moves the same way here.
-    if (pick.SelDate.Weekday() == kSaturday)
-        for (const HolidayRow& row : HolidayTable())
-            if (row.Month == month && row.Day == day && row.SaturdayDay != 0)
-                pick.SelDate += row.SaturdayDay - row.Day;
+    // The regular day: in Tishri the shown year's or the next one's, else the
+    // next time its month comes.
+    const Date regular =
+        row->Month == kTishri
+            ? (s.JewMonthNo == kTishri ? s.YearStart : s.NextYearStart) + (row->Day - 1)
+            : s.SelDate + Days2Holiday(s, row->Day, row->Month, notify);
+    pick.SelDate = regular + (HolidayDay(*row, regular - (row->Day - 1)) - row->Day);
     return pick;
 }
 

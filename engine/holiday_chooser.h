@@ -4,6 +4,7 @@
 #include <span>
 #include <string_view>
 
+#include "engine/holidays.h"
 #include "engine/notifier.h"
 #include "state/calendar_state.h"
 
@@ -12,14 +13,9 @@ namespace tovel {
 inline constexpr const char* kUpperLimitMessage = "Tovel can not pass jewish year 6550";
 inline constexpr int kLastChooserYear = 6550;
 
-struct ChooserEntry {
-    std::string_view Text;  // the list text
-    int Day;                // Jewish day
-    int Month;              // Jewish month number; 6 means Adar II in a leap year
-};
-
-// The fourteen entries in list order.
-std::span<const ChooserEntry> ChooserEntries();
+// The rows of the holiday table that the chooser lists (those with a
+// ChooserText), in list order. Month 6 means Adar II in a leap year.
+std::span<const HolidayRow> ChooserEntries();
 
 // Days from the selected Jewish date (JewMonthNo, JewDay) to day JewDays of
 // month JewMonth: within the shown month (possibly negative) when JewMonth is
@@ -33,7 +29,9 @@ struct HolidayPick {
     Date SelDate;          // the new selected date otherwise
 };
 
-// Where a pick of `text` moves the selection from the current state.
+// Where a pick of list text `text` moves the selection from the current state:
+// the next day of that holiday as the month setup marks it, Saturday moves
+// included. An unknown text leaves SelDate as it is.
 HolidayPick PickHoliday(const CalendarState& s, std::string_view text, const Notifier& notify);
 
 }  // namespace tovel

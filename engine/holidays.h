@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "state/calendar_state.h"
+#include "state/date.h"
 
 namespace tovel {
 
@@ -15,10 +16,16 @@ struct HolidayRow {
     int Day;          // regular day
     int SaturdayDay;  // day used instead when the regular day is a Saturday; 0 = never moves
     AdarRule Rule;
-    std::string_view Text;
+    std::string_view Text;         // on the day and in the status line
+    std::string_view ChooserText;  // in the holiday chooser's list; "" = not in the list
 };
 
 std::span<const HolidayRow> HolidayTable();
+
+// The day of the month on which `row`'s holiday falls in a month whose day 1
+// is `firstDate`: SaturdayDay when the regular day is a Saturday and the
+// holiday moves, else the regular day.
+int HolidayDay(const HolidayRow& row, Date firstDate);
 
 // FirstDate = SelDate - JewDay + 1, and DayText[1..42] rebuilt for the shown month.
 void SetHolidays(CalendarState& s);

@@ -1,7 +1,6 @@
 #include "engine/year_table.h"
 
 #include <array>
-#include <cstdio>
 
 #include "engine/format_date.h"
 #include "engine/read_file.h"
@@ -11,67 +10,7 @@ namespace tovel {
 
 namespace {
 
-// Sequential line reader with an end-of-file test, like reading a text file
-// line by line: the file is at its end once its last line has been read.
-class LineCursor {
-public:
-    explicit LineCursor(std::string_view text) : rest_(text) {}
-    bool AtEnd() const { return rest_.empty(); }
-    std::string_view Read() {
-        std::string_view line;
-        NextLine(rest_, line);
-        return TrimBlanks(line, " \t\r");
-    }
-
-private:
-    std::string_view rest_;
-};
-
-std::string_view Last(std::string_view s, std::size_t n) {
-    return s.size() <= n ? s : s.substr(s.size() - n);
-}
-std::string_view First(std::string_view s, std::size_t n) { return s.substr(0, n); }
-
-}  // namespace
-
-YearTableLines SearchYearText(std::string_view text, std::string_view key, int YearStep) {
-    LineCursor file(text);
-    std::string_view current, previous;
-    while (Last(current, 4) != key && !file.AtEnd()) {
-        previous = current;
-        current = file.Read();
-    }
-    YearTableLines out;
-    out.Matched = Last(current, 4) == key && !current.empty();
-    std::string_view next, afterNext;
-    if (!file.AtEnd()) next = file.Read();
-    if (!file.AtEnd()) afterNext = file.Read();
-    std::string_view step = next;
-    if (YearStep != 1) {
-        const auto year = LineYear(current);
-        char target[16];
-        std::snprintf(target, sizeof target, "%d", year.value_or(0) + YearStep);
-        std::string_view lookAhead = afterNext;
-        while (First(step, 4) != target && !file.AtEnd()) {
-            step = lookAhead;
-            lookAhead = file.Read();
-        }
-    }
-    out.Matching = current;
-    out.Previous = previous;
-    out.Next = next;
-    out.AfterNext = afterNext;
-    out.Step = step;
-    return out;
-}
-
-std::optional<YearTableLines> SearchYearTable(const std::string& path, std::string_view key,
-                                              int YearStep) {
-    std::string text;
-    if (ReadDataFile(path, text) != FileRead::Ok) return std::nullopt;
-    return SearchYearText(text, key, YearStep);
-}
-
+// The Jewish year in a line's first four characters; nothing if they are not digits.
 std::optional<int> LineYear(std::string_view line) {
     if (line.size() < 4) return std::nullopt;
     int year = 0;
@@ -82,9 +21,68 @@ std::optional<int> LineYear(std::string_view line) {
     return year;
 }
 
+// The date in a line's last eleven characters; nothing if it does not parse.
 std::optional<Date> LineDate(std::string_view line) {
     if (line.size() < 11) return std::nullopt;
-    return ParseDateText(Last(line, 11));
+    return ParseDateText(line.substr(line.size() - 11));
+}
+
+}  // namespace
+
+YearTable YearTable::FromText(std::string_view text) {
+    YearTable table;
+    for (std::string_view line; NextLine(text, line);) {
+        line = TrimBlanks(line, " \t\r");
+        const auto year = LineYear(line);
+        const auto date = LineDate(line);
+        if (!year || !date) continue;
+        if (table.starts_.empty()) table.firstYear_ = *year;
+        if (*year < table.firstYear_) {
+            // Years out of order: widen the index downwards.
+            table.starts_.insert(table.starts_.begin(),
+                                 static_cast<std::size_t>(table.firstYear_ - *year), std::nullopt);
+            table.firstYear_ = *year;
+        }
+        const auto i = static_cast<std::size_t>(*year - table.firstYear_);
+        if (i >= table.starts_.size()) table.starts_.resize(i + 1);
+        if (!table.starts_[i]) table.starts_[i] = date;
+    }
+    return table;
+}
+
+std::optional<Date> YearTable::StartOf(int jewYear) const {
+    if (jewYear < firstYear_) return std::nullopt;
+    const auto i = static_cast<std::size_t>(jewYear - firstYear_);
+    return i < starts_.size() ? starts_[i] : std::nullopt;
+}
+
+std::optional<int> YearTable::YearOf(Date day) const {
+    // Every year begins in September or October, so day's year is the one that
+    // begins in day's Gregorian year or the one before. A damaged table may be
+    // out of order: the first year in year order that begins then counts, and
+    // the result is checked against both of its ends.
+    const int gregYear = day.Year();
+    for (std::size_t i = 0; i < starts_.size(); ++i) {
+        if (!starts_[i] || starts_[i]->Year() != gregYear) continue;
+        const int year = firstYear_ + static_cast<int>(i) - (day < *starts_[i] ? 1 : 0);
+        const auto start = StartOf(year), next = StartOf(year + 1);
+        if (start && next && *start <= day && day < *next) return year;
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+std::vector<Date> YearTable::Starts() const {
+    std::vector<Date> out;
+    for (const auto& start : starts_)
+        if (start) out.push_back(*start);
+    return out;
+}
+
+YearTable ReadYearTable(const std::string& path) {
+    std::string text;
+    ReadDataFile(path, text);  // empty on any failure
+    return YearTable::FromText(text);
 }
 
 int YearTypeLength(int yearType) {

@@ -1,43 +1,54 @@
 #pragma once
 // The year table: one line per Jewish year, its number in the first four
-// characters and the Gregorian date of its 1 Tishri in the last eleven.
+// characters and the Gregorian date of its 1 Tishri in the last eleven. The
+// month setup, the start-up fallback and the year buttons all read it into the
+// one model below, indexed by Jewish year.
 
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/notifier.h"
 #include "state/date.h"
 
 namespace tovel {
 
+// The year table's file name in the program's folder.
+inline constexpr const char* kYearTableName = "RHDates.Tvl";
+
 inline constexpr const char* kUnknownYearType = "Unknown year type";
 
-// The lines found around the selected date's Gregorian year. A line that was
-// not read is empty. Trailing CR and blanks are already removed.
-struct YearTableLines {
-    std::string Matching;  // the Jewish year whose 1 Tishri lies in the key year
-    std::string Previous;  // the line before it, "" when it is the first line
-    std::string Next;
-    std::string AfterNext;
-    std::string Step;      // the line of Matching's year + YearStep (see SearchYearTable)
-    bool Matched = false;  // false when no line ends in the key
+class YearTable {
+public:
+    // Reads table text (lines ending in CR LF or LF, blanks around a line
+    // ignored). A line whose year or date does not parse is left out; of two
+    // lines for one year the first counts.
+    static YearTable FromText(std::string_view text);
+
+    // 1 Tishri of `jewYear`, nothing when the table does not know the year.
+    std::optional<Date> StartOf(int jewYear) const;
+
+    // The Jewish year that holds `day`: the first year, in year order, whose
+    // 1 Tishri falls in day's Gregorian year, or the year before it when that
+    // 1 Tishri comes after `day`. Nothing when no year begins in day's
+    // Gregorian year, or when the year found and the next do not enclose `day`
+    // (a table out of order).
+    std::optional<int> YearOf(Date day) const;
+
+    // Every 1 Tishri the table knows, in year order.
+    std::vector<Date> Starts() const;
+
+private:
+    int firstYear_ = 0;
+    std::vector<std::optional<Date>> starts_;  // index: year - firstYear_
 };
 
-// Reads the whole file at `path` and walks it as the table search does: the
-// matching line, its neighbours and the step line. With YearStep > 1 the step
-// line never becomes the file's last line; when the target year is missing the
-// walk stops on the line before the last. Nothing when the file cannot be read.
-std::optional<YearTableLines> SearchYearTable(const std::string& path, std::string_view key,
-                                              int YearStep);
-
-// Same walk over text already in memory (one table, lines ending in CR LF or LF).
-YearTableLines SearchYearText(std::string_view text, std::string_view key, int YearStep);
-
-// The Jewish year in a line's first four characters; nothing if they are not digits.
-std::optional<int> LineYear(std::string_view line);
-// The date in a line's last eleven characters, trimmed; nothing if it does not parse.
-std::optional<Date> LineDate(std::string_view line);
+// The whole year table file as a table; an empty table, which knows no year,
+// when it cannot be read (see ReadDataFile: only a regular file of at most
+// 1 MiB is read). Read it once per use (one button press, one month setup), so
+// a changed file is seen on the next one.
+YearTable ReadYearTable(const std::string& path);
 
 // 1..6 for 353, 354, 355, 383, 384, 385 days from Year1 to Year2; any other
 // length tells the notifier "Unknown year type" and gives 0.

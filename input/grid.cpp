@@ -3,6 +3,8 @@
 #include <chrono>
 #include <cmath>
 
+#include "state/twips.h"
+
 namespace tovel {
 
 namespace {
@@ -81,7 +83,7 @@ std::vector<GregCell> GregMonthCells(const CalendarState& s) {
 }
 
 int ColumnCentre(const CalendarState& s, int column) {
-    return s.GridLeft + (column - 1) * s.CellWidth + kGlyphTwips / 2;
+    return s.GridLeft + (column - 1) * s.CellWidth + kGlyphCellPixels * kTwipsPerPixel / 2;
 }
 
 MarkerPlace MarkerPosition(const CalendarState& s) {

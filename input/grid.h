@@ -16,10 +16,29 @@ namespace tovel {
 inline constexpr int kGridColumns = 7;  // Sunday .. Saturday
 inline constexpr int kGridRows = 6;
 
-// A day's glyph is a square of 20 pixels.
-inline constexpr int kGlyphTwips = 300;
-
 enum class Ink { Black, Red, Green };  // weekday, Saturday, holiday
+
+// An ink's colour, red, green and blue each 0..255. The window draws text in
+// it and the glyph sheets (tools/make_glyphs) are drawn in it.
+struct Rgb {
+    int Red, Green, Blue;
+};
+constexpr Rgb InkRgb(Ink ink) {
+    switch (ink) {
+        case Ink::Red:
+            return {200, 0, 150};
+        case Ink::Green:
+            return {0, 200, 50};
+        case Ink::Black:
+            break;
+    }
+    return {0, 0, 0};
+}
+
+// The glyph sheets hold the Jewish day numbers 1..kGlyphDays side by side, in
+// square cells of kGlyphCellPixels at scale 1.
+inline constexpr int kGlyphDays = 30;
+inline constexpr int kGlyphCellPixels = 20;
 
 // A day of the Jewish view.
 struct DayCell {

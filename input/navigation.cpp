@@ -56,10 +56,10 @@ std::optional<Date> DateOfJewishDate(Date yearStart, Date nextYearStart, int mon
     return std::nullopt;  // Adar II asked of a common year
 }
 
-std::optional<Date> YearMoveTarget(const CalendarState& s, int years, const YearStarts& starts) {
+std::optional<Date> YearMoveTarget(const CalendarState& s, int years, const YearTable& table) {
     const int target = s.JewYear + years;
-    const auto start = starts.StartOf(target);
-    const auto next = starts.StartOf(target + 1);
+    const auto start = table.StartOf(target);
+    const auto next = table.StartOf(target + 1);
     if (!start || !next) return std::nullopt;
     // A length that is no year type gives type 0, which DateOfJewishDate refuses.
     const int type = FindYearType(*next, *start, Notifier{});

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string_view>
 
-#include "engine/year_starts.h"
+#include "engine/year_table.h"
 #include "state/calendar_state.h"
 #include "state/date.h"
 
@@ -43,9 +43,9 @@ std::optional<std::string_view> YearMoveRefusal(const CalendarState& s, int year
 // The new SelDate for "<<" / ">>": the same Jewish month and day `years` years
 // away from JewYear. Adar I and Adar II become the single Adar of a common
 // year; the single Adar becomes Adar II of a leap year; day 30 is cut to the
-// month's length. Nothing when `starts` lacks the target year or the year
+// month's length. Nothing when `table` lacks the target year or the year
 // after it, or their distance is not a valid year length.
-std::optional<Date> YearMoveTarget(const CalendarState& s, int years, const YearStarts& starts);
+std::optional<Date> YearMoveTarget(const CalendarState& s, int years, const YearTable& table);
 
 // The Gregorian view covers the years 1 to 9999; a move that would leave
 // them gives nothing and the view stays.

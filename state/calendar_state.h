@@ -23,7 +23,6 @@ struct CalendarState {
     Date NextYearStart;         // 1 Tishri of JewYear + 1
     Date YearAfterStart;        // 1 Tishri of JewYear + 2
     std::int16_t YearType = 0;  // 1..6 by year length, 0 for an impossible length
-    std::int16_t StepDays = 0;  // days of one year step, used by the year buttons
 
     std::int16_t JewMonthNo = 0;  // 1 Tishri .. 12 Elul, 13 Adar II
     std::int16_t JewDay = 0;

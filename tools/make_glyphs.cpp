@@ -38,15 +38,17 @@
 #include <optional>
 #include <vector>
 
+#include "input/grid.h"
+
 namespace {
 
-constexpr int kCells = 30;
+constexpr int kCells = tovel::kGlyphDays;
 
 // The lengths of a sheet at one scale (1 or 2), in its own pixels.
 struct Layout {
     int scale;
-    int cell() const { return 20 * scale; }             // cell width and sheet height
-    int baselineRow() const { return 15 * scale - 1; }  // lowest pixel row of the letters
+    int cell() const { return tovel::kGlyphCellPixels * scale; }  // cell width and sheet height
+    int baselineRow() const { return 15 * scale - 1; }            // lowest pixel row of the letters
     int barTop() const { return 16 * scale; }  // the bar is rows barTop .. barTop + barRows - 1
     int barRows() const { return 2 * scale; }
     // Letters are drawn from their outlines, scaled so that the height of a
@@ -71,10 +73,15 @@ struct Sheet {
     QRgb ink;
 };
 
+constexpr QRgb InkQRgb(tovel::Ink ink) {
+    const tovel::Rgb rgb = tovel::InkRgb(ink);
+    return qRgb(rgb.Red, rgb.Green, rgb.Blue);
+}
+
 constexpr std::array<Sheet, 3> kSheets{{
-    {"black", qRgb(0, 0, 0)},
-    {"red", qRgb(200, 0, 150)},
-    {"green", qRgb(0, 200, 50)},
+    {"black", InkQRgb(tovel::Ink::Black)},
+    {"red", InkQRgb(tovel::Ink::Red)},
+    {"green", InkQRgb(tovel::Ink::Green)},
 }};
 
 const char* const kFontFiles[] = {

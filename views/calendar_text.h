@@ -7,13 +7,16 @@
 #include <QString>
 #include <QStringList>
 
+#include "input/grid.h"
 #include "state/calendar_state.h"
 #include "state/date.h"
 
 namespace tovel {
 
-inline const QColor kSaturdayColour(200, 0, 150);
-inline const QColor kHolidayColour(0, 200, 50);
+inline QColor InkColour(Ink ink) {
+    const Rgb rgb = InkRgb(ink);
+    return QColor(rgb.Red, rgb.Green, rgb.Blue);
+}
 
 inline QDate ToQDate(Date d) { return QDate(d.Year(), d.Month(), d.Day()); }
 

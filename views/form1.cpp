@@ -31,7 +31,6 @@ constexpr int kClientWidth = 5040;  // twips
 constexpr int kClientHeight = 5460;
 constexpr int kMarkerWidth = 530;
 constexpr int kMarkerHeight = 470;
-const int kGlyphCell = TwipsToPixels(kGlyphTwips);
 
 const QColor kHeaderColour(0, 128, 0);
 
@@ -291,14 +290,12 @@ void Form1::FillPicture() {
     Picture1->Cls();
 
     for (const DayCell& cell : MonthCells(s_)) {
-        const QRect glyph((cell.Day - 1) * kGlyphCell, 0, kGlyphCell, kGlyphCell);
+        const QRect glyph((cell.Day - 1) * kGlyphCellPixels, 0, kGlyphCellPixels, kGlyphCellPixels);
         const GlyphSheet& sheet = cell.Colour == Ink::Green ? GreenClip
                                   : cell.Colour == Ink::Red ? RedClip
                                                             : BlackClip;
         Picture1->PaintPicture(sheet.For(Picture1->Ratio()), glyph, cell.X, cell.Y);
-        Picture1->SetForeColor(cell.Colour == Ink::Green ? kHolidayColour
-                               : cell.Colour == Ink::Red ? kSaturdayColour
-                                                         : QColor(Qt::black));
+        Picture1->SetForeColor(InkColour(cell.Colour));
         Picture1->SetCurrentXY(cell.TextX, cell.TextY);
         Picture1->Print(QString::fromStdString(cell.Text));
     }
@@ -346,9 +343,9 @@ void Form1::AnnounceSelection() {
 
 void Form1::LoadCombo() {
     Combo1->clear();
-    for (const ChooserEntry& entry : ChooserEntries())
-        Combo1->addItem(
-            QString::fromUtf8(entry.Text.data(), static_cast<qsizetype>(entry.Text.size())));
+    for (const HolidayRow& entry : ChooserEntries())
+        Combo1->addItem(QString::fromUtf8(entry.ChooserText.data(),
+                                          static_cast<qsizetype>(entry.ChooserText.size())));
     Combo1->setCurrentIndex(-1);
 }
 

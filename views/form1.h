@@ -49,7 +49,6 @@ public:
 
     CalendarState& State() { return s_; }
     const CalendarState& State() const { return s_; }
-    const QString& ProgramFolder() const { return folder_; }
 
     // Start-up, run before the window is shown. False when the program must end
     // without showing it (no year table, or a pop-up run).
@@ -113,8 +112,6 @@ public:
     void Form_MouseMove();
     void Label3_MouseMove();
     void Picture1_MouseMove();
-
-    AboutForm* About() const { return about_; }  // nothing until About was first chosen
 
 protected:
     void closeEvent(QCloseEvent* event) override;

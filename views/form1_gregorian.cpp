@@ -49,7 +49,7 @@ void Form1::FillGregorian() {
     Picture1->Cls();
     for (const GregCell& cell : GregMonthCells(s_)) {
         Picture1->SetCurrentXY(cell.X, cell.Y);
-        Picture1->SetForeColor(cell.Saturday ? kSaturdayColour : QColor(Qt::black));
+        Picture1->SetForeColor(InkColour(cell.Saturday ? Ink::Red : Ink::Black));
         Picture1->Print(QString::fromStdString(cell.Text));
     }
     // After a day number a month name takes the form the language wants there.

@@ -35,7 +35,7 @@ bool Form1::Form_Load() {
     if (!FindGDate()) {
         // Today is outside the table's years (open on the nearest month it
         // covers), or the table is damaged (end without touching the settings).
-        const YearTableFallback fallback = FallbackForDay(s_.RHDatesFile, s_.SelDate, s_.YearStep);
+        const YearTableFallback fallback = FallbackForDay(s_.RHDatesFile, s_.SelDate);
         Message(QString::fromStdString(fallback.Problem));
         if (!fallback.Nearest || s_.PopupMode) {
             s_.IniFile.clear();

@@ -12,7 +12,7 @@
 #include "app/calendar_lines.h"
 #include "engine/holiday_chooser.h"
 #include "engine/holidays.h"
-#include "engine/year_starts.h"
+#include "engine/year_table.h"
 #include "input/grid.h"
 #include "input/navigation.h"
 #include "views/form1.h"
@@ -160,7 +160,7 @@ void Form1::MoveYears(int years) {
         Message(QString::fromUtf8(refusal->data(), static_cast<qsizetype>(refusal->size())));
         return;
     }
-    if (const auto target = YearMoveTarget(s_, years, YearTableFile(s_.RHDatesFile)))
+    if (const auto target = YearMoveTarget(s_, years, ReadYearTable(s_.RHDatesFile)))
         MoveSelection(*target);
 }
 
@@ -175,7 +175,8 @@ void Form1::SetYearStep(int step, QAction* item) {
     s_.YearStep = static_cast<std::int16_t>(step);
     for (QAction* other : {Step1, Step2, Step5, Step10, Step20, Step50})
         other->setChecked(other == item);
-    // Keeps StepDays in line with the step; the view is not redrawn.
+    // Sets the month up again from the year table, which may tell "Unknown
+    // year type" once more; the view is not redrawn.
     FindGDate();
 }
 

@@ -15,6 +15,7 @@
 #include "app/program_files.h"
 #include "app/window_position.h"
 #include "engine/read_file.h"
+#include "engine/year_table.h"
 #include "state/twips.h"
 #include "views/form1.h"
 
@@ -38,7 +39,7 @@ bool WriteFileAtomically(const QString& path, const std::string& content) {
 }  // namespace
 
 bool Form1::ReadIni() {
-    const QString table = folder_ + "/RHDates.Tvl";
+    const QString table = folder_ + "/" + kYearTableName;
     if (!QFileInfo(table).isFile()) {
         Message(table + " not found, application quiting !!");
         return false;
@@ -51,7 +52,6 @@ bool Form1::ReadIni() {
     const ProgramFiles files = ProgramFilesFor(folder_.toStdString());
     s_.IniFile = files.Settings;
     tableFolders_ = files.TableFolders;
-    RemoveStaleSaveFiles(s_.IniFile);
     std::string content;
     const FileRead read = ReadDataFile(s_.IniFile, content);
     iniReadable_ = read == FileRead::Ok || read == FileRead::Missing;

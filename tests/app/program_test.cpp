@@ -79,10 +79,9 @@ const Case kCases[] = {
      .arguments = {"/l"}, .signal = 0, .out = kYomKippurSaid},
     {.name = "NoWindowProgram", .window = false, .day = kYomKippur, .setUp = kLocatedPopup,
      .signal = 0, .status = kFails, .err = "tovel: cannot start $F/tovel-window: No such file or directory"},
-    // SIGTERM closes the window the normal way: the settings are written. What
-    // an interrupted save leaves is cleared away; a user's own copy is not.
-    {.name = "TerminationSavesTheSettings",
-     .setUp = [](auto& f, auto&) { f.Write(".Tovel.ini.4711.0.tmp", ""), f.Write("Tovel.ini.backup", ""); },
+    // SIGTERM closes the window the normal way: the settings are written, the save leaves no file of its own
+    // beside them, and a user's own copy stays.
+    {.name = "TerminationSavesTheSettings", .setUp = [](auto& f, auto&) { f.Write("Tovel.ini.backup", ""); },
      .saved = {"AddXJ=-100\r\n", "FormTop="}, .files = "RHDates.Tvl Tovel.ini Tovel.ini.backup tovel tovel-window "},
     // Damaged, hostile or odd files: a settings file that could not be read is never rewritten.
     {.name = "YearTableFifoPopup", .setUp = kFifoTable, .arguments = {"/L"}, .out = kNotFound},

@@ -11,6 +11,14 @@ namespace {
 using test::SetUpFor;
 using test::Ymd;
 
+// The list's texts in their order: Purim once, for the single Adar or Adar II.
+TEST(HolidayChooserTest, ListOrder) {
+    std::string list;
+    for (const HolidayRow& e : ChooserEntries()) list += std::string(e.ChooserText) + "; ";
+    EXPECT_EQ(list, "Rosh Hashanah; Yom Kippur; Succoth; Sh 'mini Atzeret; Simchat Torah; Hanukkah; Tu B 'Shevat; "
+                    "Purim; Pesach; Yom Hashoah; Yom Haatzmaut; Lag B 'Omer; Shavuot; Tisha B 'Av; ");
+}
+
 // Unknown text stays; from 6550 a pick may still reach 6551, from 6551 it is refused.
 TEST(HolidayChooserTest, UnknownTextAndTheUpperLimit) {
     EXPECT_EQ(PickHoliday(SetUpFor(Ymd(2000, 3, 27)), "Chanukah", {}).SelDate, Ymd(2000, 3, 27));
@@ -37,11 +45,11 @@ TEST(HolidayChooserTest, EveryPickGoesToTheNextDayOfItsHoliday) {
     for (const CalendarState& month : months)
         for (const int day : {1, 15, static_cast<int>(month.MonthDays)}) {
             const CalendarState from = SetUpFor(month.FirstDate + (day - 1));
-            for (const ChooserEntry& e : ChooserEntries()) {
+            for (const HolidayRow& e : ChooserEntries()) {
                 auto next = holidays.lower_bound(from.FirstDate);
-                while (next->second.rfind(e.Text, 0) != 0) ++next;
-                EXPECT_EQ(PickHoliday(from, e.Text, {}).SelDate, next->first)
-                    << e.Text << " from " << day << from.JewMonthName << from.JewYear;
+                while (next->second.rfind(e.ChooserText, 0) != 0) ++next;
+                EXPECT_EQ(PickHoliday(from, e.ChooserText, {}).SelDate, next->first)
+                    << e.ChooserText << " from " << day << from.JewMonthName << from.JewYear;
             }
         }
 }

@@ -112,7 +112,7 @@ TEST(MonthSetupTest, FallbackForADayTheTableCannotShow) {
     const std::string shipped = test::ShippedTable();
     for (const Date day : {Ymd(1700, 1, 1), Ymd(1801, 9, 1), Ymd(2791, 10, 1), Ymd(3000, 1, 1)}) {
         SCOPED_TRACE(FormatDate(day));
-        const YearTableFallback f = FallbackForDay(shipped, day, 1);
+        const YearTableFallback f = FallbackForDay(shipped, day);
         ASSERT_TRUE(f.Nearest.has_value()) << f.Problem;
         EXPECT_EQ(f.Problem, shipped + " does not reach " + FormatDate(day) + "; showing the nearest month it covers");
         EXPECT_EQ(SetUpFor(*f.Nearest).JewYear, day.Year() < 2000 ? 5562 : 6551);
@@ -123,7 +123,7 @@ TEST(MonthSetupTest, FallbackForADayTheTableCannotShow) {
                     " is damaged: it cannot describe 01-Dec-2000"),
           {folder.Write("empty", ""), " holds no year lines"},
           {folder.Path(), " cannot be read: not a regular file (a folder, a FIFO or a device)"}}) {
-        const YearTableFallback f = FallbackForDay(path, Ymd(2000, 12, 1), 1);
+        const YearTableFallback f = FallbackForDay(path, Ymd(2000, 12, 1));
         EXPECT_EQ(f.Problem, path + problem);
         EXPECT_FALSE(f.Nearest.has_value());
     }

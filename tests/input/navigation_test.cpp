@@ -12,8 +12,8 @@ namespace {
 using test::SetUpFor;
 using test::Ymd;
 
-const YearStartTable& Table() {
-    static const YearStartTable table = ReadYearStartTable(test::ShippedTable()).value();
+const YearTable& Table() {
+    static const YearTable table = ReadYearTable(test::ShippedTable());
     return table;
 }
 
@@ -56,10 +56,10 @@ TEST(NavigationTest, YearMovesAndYearSources) {
     test::TempFolder folder;
     const std::string good = folder.Write("good", "5760 11-Sep-1999\r\n5761 30-Sep-2000\r\n5762 18-Sep-2001\r\n");
     const CalendarState tishri = SetUpFor(Ymd(1999, 10, 1));  // 21 Tishri 5760
-    EXPECT_EQ(YearMoveTarget(tishri, 1, YearTableFile(good)), Ymd(2000, 10, 20));
-    EXPECT_EQ(YearMoveTarget(tishri, 2, YearTableFile(good)), std::nullopt);
-    EXPECT_EQ(YearMoveTarget(tishri, 1, YearTableFile(folder.Path() + "/missing")), std::nullopt);
-    EXPECT_EQ(YearMoveTarget(tishri, 1, YearStartTable::FromText("5761 30-Sep-2000\n5762 21-Sep-2001")), std::nullopt);
+    EXPECT_EQ(YearMoveTarget(tishri, 1, ReadYearTable(good)), Ymd(2000, 10, 20));
+    EXPECT_EQ(YearMoveTarget(tishri, 2, ReadYearTable(good)), std::nullopt);
+    EXPECT_EQ(YearMoveTarget(tishri, 1, ReadYearTable(folder.Path() + "/missing")), std::nullopt);
+    EXPECT_EQ(YearMoveTarget(tishri, 1, YearTable::FromText("5761 30-Sep-2000\n5762 21-Sep-2001")), std::nullopt);
 }
 
 // Every day of 5563..6549: "<" and ">" keep the day, cut to the month, and the opposite move comes back; ">>" by
