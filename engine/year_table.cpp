@@ -31,51 +31,77 @@ std::optional<Date> LineDate(std::string_view line) {
 
 YearTable YearTable::FromText(std::string_view text) {
     YearTable table;
-    for (std::string_view line; NextLine(text, line);) {
+    table.text_ = std::string(text);
+    std::vector<std::size_t> lastLine;  // of each year, to chain the next one
+    std::string_view rest = table.text_;
+    for (std::string_view line; NextLine(rest, line);) {
         line = TrimBlanks(line, " \t\r");
         const auto year = LineYear(line);
-        const auto date = LineDate(line);
-        if (!year || !date) continue;
-        if (table.starts_.empty()) table.firstYear_ = *year;
+        if (!year || line.size() < 11) continue;
+        if (table.years_.empty()) table.firstYear_ = *year;
         if (*year < table.firstYear_) {
             // Years out of order: widen the index downwards.
-            table.starts_.insert(table.starts_.begin(),
-                                 static_cast<std::size_t>(table.firstYear_ - *year), std::nullopt);
+            const auto more = static_cast<std::size_t>(table.firstYear_ - *year);
+            table.years_.insert(table.years_.begin(), more, Year{});
+            lastLine.insert(lastLine.begin(), more, kNone);
             table.firstYear_ = *year;
         }
         const auto i = static_cast<std::size_t>(*year - table.firstYear_);
-        if (i >= table.starts_.size()) table.starts_.resize(i + 1);
-        if (!table.starts_[i]) table.starts_[i] = date;
+        if (i >= table.years_.size()) {
+            table.years_.resize(i + 1);
+            lastLine.resize(i + 1, kNone);
+        }
+        const std::size_t n = table.lines_.size();
+        table.lines_.push_back({line, kNone});
+        if (lastLine[i] == kNone)
+            table.years_[i].FirstLine = n;
+        else
+            table.lines_[lastLine[i]].Next = n;
+        lastLine[i] = n;
     }
     return table;
 }
 
-std::optional<Date> YearTable::StartOf(int jewYear) const {
-    if (jewYear < firstYear_) return std::nullopt;
+const YearTable::Year* YearTable::Find(int jewYear) const {
+    if (jewYear < firstYear_) return nullptr;
     const auto i = static_cast<std::size_t>(jewYear - firstYear_);
-    return i < starts_.size() ? starts_[i] : std::nullopt;
+    if (i >= years_.size()) return nullptr;
+    const Year& year = years_[i];
+    if (!year.Parsed) {
+        for (std::size_t l = year.FirstLine; l != kNone && !year.Start; l = lines_[l].Next)
+            year.Start = LineDate(lines_[l].Text);
+        year.Parsed = true;
+    }
+    return &year;
+}
+
+std::optional<Date> YearTable::StartOf(int jewYear) const {
+    const Year* year = Find(jewYear);
+    return year ? year->Start : std::nullopt;
 }
 
 std::optional<int> YearTable::YearOf(Date day) const {
-    // Every year begins in September or October, so day's year is the one that
-    // begins in day's Gregorian year or the one before. A damaged table may be
-    // out of order: the first year in year order that begins then counts, and
-    // the result is checked against both of its ends.
-    const int gregYear = day.Year();
-    for (std::size_t i = 0; i < starts_.size(); ++i) {
-        if (!starts_[i] || starts_[i]->Year() != gregYear) continue;
-        const int year = firstYear_ + static_cast<int>(i) - (day < *starts_[i] ? 1 : 0);
+    // Years follow one another a Gregorian year apart, so the table's first
+    // year tells which number begins in day's Gregorian year: `day` lies in
+    // that year or the one before it. A table out of order, or one that does
+    // not reach the day, encloses it in neither.
+    std::optional<Date> first;
+    int firstNumber = firstYear_;
+    for (; !first && firstNumber < firstYear_ + static_cast<int>(years_.size()); ++firstNumber)
+        first = StartOf(firstNumber);
+    if (!first) return std::nullopt;
+    const int begunThisYear = firstNumber - 1 + (day.Year() - first->Year());
+    for (const int year : {begunThisYear, begunThisYear - 1}) {
         const auto start = StartOf(year), next = StartOf(year + 1);
         if (start && next && *start <= day && day < *next) return year;
-        return std::nullopt;
     }
     return std::nullopt;
 }
 
 std::vector<Date> YearTable::Starts() const {
     std::vector<Date> out;
-    for (const auto& start : starts_)
-        if (start) out.push_back(*start);
+    for (int i = 0; i < static_cast<int>(years_.size()); ++i)
+        if (const auto start = StartOf(firstYear_ + i)) out.push_back(*start);
     return out;
 }
 

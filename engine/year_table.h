@@ -25,23 +25,45 @@ public:
     // ignored). A line whose year or date does not parse is left out; of two
     // lines for one year the first counts.
     static YearTable FromText(std::string_view text);
+    YearTable() = default;
+    YearTable(const YearTable&) = delete;  // lines_ points into text_
+    YearTable(YearTable&&) = default;
+    YearTable& operator=(YearTable&&) = default;
 
     // 1 Tishri of `jewYear`, nothing when the table does not know the year.
     std::optional<Date> StartOf(int jewYear) const;
 
-    // The Jewish year that holds `day`: the first year, in year order, whose
-    // 1 Tishri falls in day's Gregorian year, or the year before it when that
-    // 1 Tishri comes after `day`. Nothing when no year begins in day's
-    // Gregorian year, or when the year found and the next do not enclose `day`
-    // (a table out of order).
+    // The Jewish year that holds `day`: the one that begins in day's Gregorian
+    // year (counted from the table's first year, one a Gregorian year) or the
+    // one before it, whichever encloses `day` with its own start and the next
+    // year's. Nothing when neither does (a damaged table, or one that does not
+    // reach the day).
     std::optional<int> YearOf(Date day) const;
 
     // Every 1 Tishri the table knows, in year order.
     std::vector<Date> Starts() const;
 
 private:
+    // A year's lines are found by their first four characters alone; a date
+    // is parsed when first asked for, since a month needs three of a
+    // thousand. A line whose date does not parse gives way to the next line
+    // of the same year.
+    struct Line {
+        std::string_view Text;  // trimmed, inside text_
+        std::size_t Next;       // the next line of the same year, or kNone
+    };
+    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+    struct Year {
+        std::size_t FirstLine = kNone;
+        mutable bool Parsed = false;
+        mutable std::optional<Date> Start;
+    };
+    const Year* Find(int jewYear) const;
+
+    std::string text_;
+    std::vector<Line> lines_;
     int firstYear_ = 0;
-    std::vector<std::optional<Date>> starts_;  // index: year - firstYear_
+    std::vector<Year> years_;  // index: year - firstYear_
 };
 
 // The whole year table file as a table; an empty table, which knows no year,
