@@ -162,6 +162,9 @@ SunTableCheck CheckSunTable(std::string_view content) {
                                 Quoted(std::string_view(&c, 1)) + " (is this a text file?)");
             }
             out.Name = LocationNameToUtf8(line);
+            if (out.Name.size() > kMaxLocationNameBytes)
+                return fail("the location's name is longer than " +
+                            std::to_string(kMaxLocationNameBytes) + " bytes");
             for (const std::string& key : keys)
                 if (line.size() >= 7 && line.substr(1, 6) == key)
                     return fail("the location's name would be read as the line of " + key);

@@ -5,6 +5,7 @@
 
 #include "engine/format_date.h"
 #include "sunset/name_encoding.h"
+#include "sunset/sunset_table.h"
 
 namespace tovel {
 namespace {
@@ -91,6 +92,9 @@ std::optional<std::string> SunTableLine(unsigned month, unsigned day, int minute
 std::string SunTableNameProblem(std::string_view name) {
     if (name.empty()) return "the location name is empty";
     if (!IsValidUtf8(name)) return "the location name is not valid UTF-8";
+    if (name.size() > kMaxLocationNameBytes)
+        return "the location name is longer than " + std::to_string(kMaxLocationNameBytes) +
+               " bytes";
     for (char c : name) {
         if (c == '\r' || c == '\n') return "the location name holds a line break";
         if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)

@@ -57,7 +57,8 @@ std::string SunTableDayKey(unsigned month, unsigned day);
 std::optional<std::string> SunTableLine(unsigned month, unsigned day, int minutes);
 
 // Why `name` cannot be a table's first line ("" when it can): it must be
-// non-empty valid UTF-8 without control characters (a line break would end it).
+// non-empty valid UTF-8 without control characters (a line break would end it),
+// at most kMaxLocationNameBytes long.
 std::string SunTableNameProblem(std::string_view name);
 
 struct SunTableResult {

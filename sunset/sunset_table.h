@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "state/date.h"
@@ -15,8 +16,14 @@
 namespace tovel {
 
 inline constexpr int kMaxLocations = 10;
-// A longer first line is no location name: the table counts as damaged.
+// The longest location name, in UTF-8: the table tool writes none longer,
+// its check refuses one, and the calendar shows a longer one cut short.
 inline constexpr std::size_t kMaxLocationNameBytes = 200;
+
+// The name line as the calendar shows it: LocationNameToUtf8, and when that
+// is longer than kMaxLocationNameBytes, cut at a character's start and ended
+// with "..." within that length.
+std::string ShownLocationName(std::string_view line);
 
 struct Locations {
     std::vector<std::string> Names;  // menu captions in UTF-8, at most ten
@@ -28,8 +35,7 @@ struct Locations {
 // any letter case, sorted by name within a folder so the menu order is the
 // same on every run), at most kMaxLocations in all, with the saved
 // active location checked against them. A table without a readable first line
-// or with a name longer than kMaxLocationNameBytes is left out. Names are read
-// as LocationNameToUtf8 reads them: UTF-8, or
+// is left out. Names are read as ShownLocationName reads them: UTF-8, or
 // Windows-1252 when the line is not valid UTF-8.
 Locations FindLocations(const std::vector<std::string>& folders, int activeLocation);
 
