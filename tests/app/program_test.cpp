@@ -126,8 +126,9 @@ const Case kCases[] = {
      .setUp = [](auto& f, auto&) {
          f.Fifo("a.sun");
          f.Write("b.sun", std::string(10 << 20, 'x') + "\r\n"), f.Write("c.sun", std::string(300, 'x') + "\r\n");
+         f.Write("Tovel.ini", kLocated);  // c.sun, whose long name is shown cut
      },
-     .saved = {"AddWeek=2\r\n", "FormTop="}},
+     .saved = {"ActiveLocation=1\r\n", "FormTop="}},
     // Without /proc the program cannot know its folder: it says so and ends,
     // rather than start a window program from wherever the user stands.
     {.name = "NoProcFileSystem", .signal = 0, .as = As::WithoutProc, .status = 1,
