@@ -122,12 +122,13 @@ bool PlantedLink(const std::string& link, const struct stat& linkStat) {
 //     which a reader of the first occurrence of each key reads as the old;
 //  2. sync;
 //  3. the new text is written over the old from the start: this needs no new
-//     space; a kill leaves the new text followed by the old tail (a text of
-//     one page is written by the kernel in one piece);
+//     space; a kill leaves the new text followed by the old tail, or, in the
+//     middle of a text longer than a page (which the kernel writes in one
+//     piece), the start of the new text followed by the rest of the old;
 //  4. sync;
 //  5. the file is cut to the new length;
 //  6. sync.
-// The file is never empty nor shorter than both texts.
+// The file is never empty nor shorter than the shorter of the two texts.
 std::string WriteInPlace(const std::string& path, const struct stat& old, std::string_view content,
                          const FileWriteOptions& options) {
     auto step = [&](int n) {
