@@ -218,6 +218,12 @@ FileWriteResult ReplaceFile(const std::string& path, std::string_view content,
         return Failed(path, "cannot be written", errno);
     }
     TempFile file(temp, fd);
+    // Root making a file in a user's folder (sudo in a user's own copy) gives
+    // it to the folder's owner, who could not replace it otherwise.
+    struct stat where {};
+    if (!exists && ::geteuid() == 0 && ::stat(folder.c_str(), &where) == 0 && where.st_uid != 0 &&
+        ::fchown(fd, where.st_uid, where.st_gid) != 0)
+        return Failed(path, "cannot be given to the folder's owner", errno);
     if (exists) {
         struct stat made {};
         const bool owned =

@@ -39,7 +39,8 @@ struct FileWriteResult {
 //    link (another user may have planted it there);
 //  - any write, flush or sync fails (a full disk, a file size limit).
 // A symbolic link is otherwise followed, and its target written. The new
-// file keeps the old one's owner and mode. Where the folder cannot be written,
+// file keeps the old one's owner and mode; a file that root makes in another
+// user's folder belongs to that user. Where the folder cannot be written,
 // or the new file could not be given the old owner, the file is written in
 // place (see the states in file_writer.cpp).
 FileWriteResult ReplaceFile(const std::string& path, std::string_view content,

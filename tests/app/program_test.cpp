@@ -110,6 +110,9 @@ const Case kCases[] = {
     {.name = "RootKeepsOwnerAndMode",
      .setUp = [](auto& f, auto&) { ASSERT_EQ(::chown(f.At("Tovel.ini").c_str(), 65534, 65534), 0), fs::permissions(f.At("Tovel.ini"), fs::perms(0640)); },
      .as = As::Root, .saved = {"FormTop="}, .files = "RHDates.Tvl Tovel.ini tovel tovel-window "},
+    {.name = "RootMakesTheSettingsForTheFoldersOwner",
+     .setUp = [](auto& f, auto&) { fs::remove(f.At("Tovel.ini")); ASSERT_EQ(::chown(f.Path().c_str(), 65534, 65534), 0); },
+     .as = As::Root, .saved = {"FormTop="}},
     {.name = "ReadOnlySettingsKeptFromRoot", .setUp = [](auto& f, auto&) { fs::permissions(f.At("Tovel.ini"), fs::perms(0444)); },
      .as = As::Root, .files = "RHDates.Tvl Tovel.ini tovel tovel-window "},
     // Damaged, hostile or odd files: a settings file that could not be read is never rewritten.
@@ -227,8 +230,12 @@ TEST_P(ProgramTest, Runs) {
     const std::string after = fs::is_regular_file(ini) ? Slurp(ini) : "";
     EXPECT_TRUE(!c.saved.empty() || after == before) << after;
     for (const std::string& key : c.saved) EXPECT_NE(after.find(key), std::string::npos) << after;
+    // A save keeps the owner and mode; a new file belongs to its folder's owner.
+    struct stat folderStat {};
     if (existed && ::stat(ini.c_str(), &is) == 0) {
         EXPECT_EQ(std::tuple(is.st_uid, is.st_gid, is.st_mode), std::tuple(was.st_uid, was.st_gid, was.st_mode));
+    } else if (::stat(ini.c_str(), &is) == 0 && ::stat(ini.parent_path().c_str(), &folderStat) == 0) {
+        EXPECT_EQ(is.st_uid, folderStat.st_uid);
     }
     std::set<std::string> names;  // sorted
     for (const auto& entry : fs::directory_iterator(folder.Path())) names.insert(entry.path().filename());
