@@ -24,29 +24,24 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
 // ---- lines -------------------------------------------------------------------
 
 // One line of a file: its text and the exact bytes that ended it ("\r\n",
-// "\n", or at the end of the file "\r" or nothing).
+// "\n", "\r", or at the end of the file nothing).
 struct Line {
     std::string text;
     std::string ending;
 };
 
-// Calls fn(text, ending) for each line of `content`.
+// Calls fn(text, ending) for each line of `content`; CR LF, LF and a CR alone
+// each end a line.
 template <typename Fn>
 void ForEachLine(std::string_view content, Fn&& fn) {
     while (!content.empty()) {
-        const std::size_t lf = content.find('\n');
-        std::string_view text = content.substr(0, lf);
-        std::string_view ending;
-        if (lf == std::string_view::npos) {
-            content = {};
-        } else {
-            content.remove_prefix(lf + 1);
-            ending = "\n";
-        }
-        if (!text.empty() && text.back() == '\r') {
-            text.remove_suffix(1);
-            ending = ending.empty() ? std::string_view("\r") : std::string_view("\r\n");
-        }
+        const std::size_t end = content.find_first_of("\r\n");
+        const std::string_view text = content.substr(0, end);
+        std::size_t length = 0;
+        if (end != std::string_view::npos) length = content.substr(end).starts_with("\r\n") ? 2 : 1;
+        const std::string_view ending =
+            end == std::string_view::npos ? std::string_view() : content.substr(end, length);
+        content.remove_prefix(end == std::string_view::npos ? content.size() : end + length);
         if (!fn(text, ending)) return;
     }
 }
@@ -120,10 +115,9 @@ void SetKey(std::vector<Line>& lines, const std::string& section, const std::str
             return;
         }
     }
-    // A last line without an end gets one; a bare CR there keeps its CR.
+    // A last line without an end gets one.
     auto terminate = [&](Line& line) {
         if (line.ending.empty()) line.ending = newline;
-        if (line.ending == "\r") line.ending = "\r\n";
     };
     if (!header) {
         if (!lines.empty()) terminate(lines.back());
@@ -197,12 +191,9 @@ std::optional<std::string> UpdateProfileText(
         lines.push_back({std::string(text), std::string(ending)});
         return true;
     });
-    std::string newline = "\r\n";
-    for (const Line& line : lines)
-        if (line.ending == "\n" || line.ending == "\r\n") {
-            newline = line.ending;
-            break;
-        }
+    // New lines end as the file's first line does.
+    const std::string newline =
+        lines.empty() || lines.front().ending.empty() ? "\r\n" : lines.front().ending;
 
     for (const auto& [key, value] : keyValues) SetKey(lines, section, key, value, newline);
 

@@ -19,9 +19,8 @@ inline constexpr const char* kProfileSection = "Tovel";
 //  - Section and key names match without regard to ASCII case. A header is a
 //    line "[Name]" (blanks around the line and around the name are allowed);
 //    a key line is "key=value" with blanks around key and value dropped.
-//  - Lines whose first non-blank is ';' or '#' are comments; a CR before the
-//    LF (or at the end of the text) is not part of the line; a UTF-8 byte
-//    order mark at the start is skipped.
+//  - Lines whose first non-blank is ';' or '#' are comments; lines end in
+//    CR LF, LF or a CR alone; a UTF-8 byte order mark at the start is skipped.
 //  - If the section occurs more than once, the first "key=" line met in text
 //    order inside any of them wins.
 //  - Missing section or key: `defaultValue` without its trailing blanks.
@@ -45,8 +44,8 @@ std::string ReturnIniValue(std::string_view content, const std::string& VarVal,
 //  - A key not yet present goes after the last line of the first matching
 //    section that is neither blank nor a comment (those belong to what
 //    follows); a missing section is added at the end.
-//  - Every other byte stays as it was. New lines end in CR LF unless the
-//    text's first line ends in a bare LF.
+//  - Every other byte stays as it was. New lines end as the text's first
+//    line does (CR LF for a text of one line without an end).
 // Nothing when a name or value could not be read back as written (empty
 // names, names with '=', ']', line breaks, NUL or blanks at either end, keys
 // starting with '[', ';' or '#', values with line breaks or NUL).

@@ -41,11 +41,10 @@ SunTableCheck CheckSunTable(std::string_view content) {
                                 QuotedTableText(std::string_view(&c, 1)) +
                                 " (is this a text file?)");
             }
-            if (line.size() > kMaxLocationNameBytes)
-                return fail("the location's name is " + std::to_string(line.size()) +
-                            " bytes long; the calendar lists names of at most " +
-                            std::to_string(kMaxLocationNameBytes) + " bytes");
             out.Name = LocationNameToUtf8(line);
+            if (out.Name.size() > kMaxLocationNameBytes)
+                return fail("the location's name is longer than " +
+                            std::to_string(kMaxLocationNameBytes) + " bytes");
             const std::string_view lineKey = SunLineKeyOf(line);
             for (const std::string& key : keys)
                 if (lineKey == key)

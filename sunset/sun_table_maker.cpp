@@ -7,6 +7,7 @@
 #include "engine/format_date.h"
 #include "sunset/name_encoding.h"
 #include "sunset/sun_line.h"
+#include "sunset/sunset_table.h"
 
 namespace tovel {
 namespace {

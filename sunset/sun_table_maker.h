@@ -45,9 +45,8 @@ LocalSunset SunsetOn(std::chrono::year_month_day day, double latitude, double lo
 int LeapDayYear(int year);
 
 // Why `name` cannot be a table's first line ("" when it can): it must be
-// non-empty valid UTF-8 without control characters (a line break would end
-// it), and no longer than kMaxLocationNameBytes, or the calendar would not
-// list the table.
+// non-empty valid UTF-8 without control characters (a line break would end it),
+// at most kMaxLocationNameBytes long.
 std::string SunTableNameProblem(std::string_view name);
 
 struct SunTableResult {

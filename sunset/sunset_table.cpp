@@ -24,6 +24,14 @@ bool EndsWithSun(const std::string& name) {
 
 }  // namespace
 
+std::string ShownLocationName(std::string_view line) {
+    std::string name = LocationNameToUtf8(line);
+    if (name.size() <= kMaxLocationNameBytes) return name;
+    std::size_t cut = kMaxLocationNameBytes - 3;
+    while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80) --cut;
+    return name.substr(0, cut) + "...";
+}
+
 Locations FindLocations(const std::vector<std::string>& folders, int activeLocation) {
     namespace fs = std::filesystem;
     Locations out;
@@ -42,8 +50,8 @@ Locations FindLocations(const std::vector<std::string>& folders, int activeLocat
             std::string_view rest, first;
             if (ReadDataFile(path, content) != FileRead::Ok) continue;
             rest = content;
-            if (!NextLine(rest, first) || first.size() > kMaxLocationNameBytes) continue;
-            out.Names.push_back(LocationNameToUtf8(first));
+            if (!NextLine(rest, first)) continue;
+            out.Names.push_back(ShownLocationName(first));
             out.Files.push_back(path);
         }
     }
@@ -55,9 +63,9 @@ std::optional<SunsetTime> LookupSunset(const std::string& path, const Date& day)
     std::string content;
     if (ReadDataFile(path, content) != FileRead::Ok) return std::nullopt;
     std::string_view rest = content, line;
-    if (!NextLine(rest, line) || line.size() > kMaxLocationNameBytes) return std::nullopt;
+    if (!NextLine(rest, line)) return std::nullopt;
     SunsetTime out;
-    out.Location = LocationNameToUtf8(line);
+    out.Location = ShownLocationName(line);
     const std::string key =
         SunLineKey(static_cast<unsigned>(day.Month()), static_cast<unsigned>(day.Day()));
     // The name line is compared too, as the first line of the file; the first

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "state/date.h"
@@ -13,6 +14,11 @@
 namespace tovel {
 
 inline constexpr int kMaxLocations = 10;
+
+// The name line as the calendar shows it: LocationNameToUtf8, and when that
+// is longer than kMaxLocationNameBytes, cut at a character's start and ended
+// with "..." within that length.
+std::string ShownLocationName(std::string_view line);
 
 struct Locations {
     std::vector<std::string> Names;  // menu captions in UTF-8, at most ten
@@ -24,8 +30,7 @@ struct Locations {
 // any letter case, sorted by name within a folder so the menu order is the
 // same on every run), at most kMaxLocations in all, with the saved
 // active location checked against them. A table without a readable first line
-// or with a name longer than kMaxLocationNameBytes is left out. Names are read
-// as LocationNameToUtf8 reads them: UTF-8, or
+// is left out. Names are read as ShownLocationName reads them: UTF-8, or
 // Windows-1252 when the line is not valid UTF-8.
 Locations FindLocations(const std::vector<std::string>& folders, int activeLocation);
 

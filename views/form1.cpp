@@ -13,6 +13,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <cstdio>
 
 #include "app/calendar_lines.h"
 #include "app/program_folder.h"
@@ -52,6 +53,8 @@ QLabel* MakeLabel(QWidget* parent, const char* name, QRect geometry, const QFont
     label->setGeometry(geometry);
     label->setFont(font);
     label->setAlignment(Qt::AlignCenter);
+    // Labels show names from files (a location's): never as rich text.
+    label->setTextFormat(Qt::PlainText);
     return label;
 }
 
@@ -88,6 +91,7 @@ private:
 
 void ShowTovelMessage(const QString& text, QWidget* parent) {
     QMessageBox box(QMessageBox::NoIcon, "Tovel", text, QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);  // messages name files and show their text
     box.exec();
 }
 
@@ -264,7 +268,9 @@ void Form1::BuildMenus() {
 }
 
 void Form1::Message(const QString& text) {
-    if (options_.ShowMessage)
+    if (endingBySignal_)
+        std::fprintf(stderr, "Tovel: %s\n", text.toLocal8Bit().constData());
+    else if (options_.ShowMessage)
         options_.ShowMessage(text);
     else
         ShowTovelMessage(text, isVisible() ? this : nullptr);

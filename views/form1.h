@@ -53,6 +53,11 @@ public:
     // Start-up, run before the window is shown. False when the program must end
     // without showing it (no year table, or a pop-up run).
     bool Form_Load();
+    // True when start-up ended on a missing or damaged year table.
+    bool Failed() const { return failed_; }
+    // SIGTERM, SIGINT or SIGHUP while the window is up: closes it as the user
+    // would, but what the program has to say then goes to standard error.
+    void EndBySignal();
     void ProgExit_Click();
     void Form_Unload();
     void About_Click();
@@ -154,6 +159,8 @@ private:
     // False when Tovel.ini exists but could not be read (a folder, a FIFO, no
     // permission): it is then never replaced.
     bool iniReadable_ = true;
+    bool failed_ = false;
+    bool endingBySignal_ = false;
 
     // Controls, named as the rest of the program refers to them.
     QComboBox* Combo1 = nullptr;

@@ -35,9 +35,11 @@ bool Form1::Form_Load() {
     if (!FindGDate()) {
         // Today is outside the table's years (open on the nearest month it
         // covers), or the table is damaged (end without touching the settings).
+        // A pop-up run shows no month: it has nothing to say about the nearest.
         const YearTableFallback fallback = FallbackForDay(s_.RHDatesFile, s_.SelDate);
-        Message(QString::fromStdString(fallback.Problem));
-        if (!fallback.Nearest || s_.PopupMode) {
+        failed_ = !fallback.Nearest;
+        if (failed_ || !s_.PopupMode) Message(QString::fromStdString(fallback.Problem));
+        if (failed_ || s_.PopupMode) {
             s_.IniFile.clear();
             return false;
         }
@@ -64,6 +66,11 @@ void Form1::ProgExit_Click() {
 
 void Form1::Form_Unload() {
     if (WindowStateIsNormal()) SaveIni();
+}
+
+void Form1::EndBySignal() {
+    endingBySignal_ = true;
+    close();
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

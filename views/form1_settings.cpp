@@ -7,10 +7,10 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMenu>
-#include <QSaveFile>
 #include <QScreen>
 #include <filesystem>
 
+#include "app/file_writer.h"
 #include "app/ini_file.h"
 #include "app/program_files.h"
 #include "app/window_position.h"
@@ -21,27 +21,11 @@
 
 namespace tovel {
 
-namespace {
-// Replaces the file at `path` (a symbolic link's target) with `content` in one
-// step: a crash or a full disk leaves the old file. A read-only file is left
-// alone; in a folder the user cannot write, a writable file is written in place.
-bool WriteFileAtomically(const QString& path, const std::string& content) {
-    QSaveFile file(path);
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    const auto size = static_cast<qint64>(content.size());
-    if (file.write(content.data(), size) != size) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
-}
-}  // namespace
-
 bool Form1::ReadIni() {
     const QString table = folder_ + "/" + kYearTableName;
     if (!QFileInfo(table).isFile()) {
         Message(table + " not found, application quiting !!");
+        failed_ = true;
         return false;
     }
     s_.YearStep = 1;
@@ -84,7 +68,8 @@ void Form1::SaveIni() {
         SettingsToSave(s_, {double(PixelsToTwips(corner.y())), double(PixelsToTwips(corner.x()))});
 
     // Lines the program does not own are kept; a file that cannot be read now
-    // (replaced by a folder or a FIFO) is not replaced. Failures are silent.
+    // (replaced by a folder or a FIFO) is not replaced, nor is a read-only one.
+    // A file that could not be written is left as it was, and the user is told.
     std::string old;
     const FileRead read = ReadDataFile(s_.IniFile, old);
     if (read != FileRead::Ok && read != FileRead::Missing) return;
@@ -92,7 +77,9 @@ void Form1::SaveIni() {
         // The user's configuration folder may not exist yet.
         std::error_code ec;
         std::filesystem::create_directories(std::filesystem::path(s_.IniFile).parent_path(), ec);
-        WriteFileAtomically(QString::fromStdString(s_.IniFile), *text);
+        const FileWriteResult written = ReplaceFile(s_.IniFile, *text);
+        if (!written.Ok() && !written.ReadOnly)
+            Message("The settings were not saved: " + QString::fromStdString(written.Problem));
     }
 }
 

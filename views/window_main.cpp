@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QFont>
 #include <QSocketNotifier>
 #include <QTimer>
@@ -46,9 +47,15 @@ private:
 };
 
 // SIGTERM, SIGINT and SIGHUP (a session ending, Ctrl+C, a closed terminal)
-// close the window the normal way, so the settings are saved as on File > Exit.
-// The handler only writes to a pipe; the event loop does the closing.
+// end the program at once in every state. A message box that is open is
+// closed first. While start-up runs (whose messages are boxes of their own)
+// the signal is only noted, and main() leaves as the state requires: without
+// touching the settings after a damaged year table or in a pop-up run. Once
+// the window is up it closes the normal way, so the settings are saved as on
+// File > Exit. The handler only writes to a pipe; the event loop does the rest.
 int signalPipe[2] = {-1, -1};
+bool signalled = false;
+bool windowUp = false;
 
 void OnSignal(int) {
     const char byte = 1;
@@ -62,8 +69,13 @@ void CloseOnSignals(tovel::Form1& form) {
         char bytes[16];
         while (::read(signalPipe[0], bytes, sizeof bytes) > 0) {
         }
-        form.close();
-        QApplication::quit();
+        signalled = true;
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (auto* box = qobject_cast<QDialog*>(widget); box && box->isVisible()) box->reject();
+        if (windowUp) {
+            form.EndBySignal();
+            QCoreApplication::exit(0);
+        }
     });
     struct sigaction action {};
     action.sa_handler = OnSignal;
@@ -111,7 +123,11 @@ int main(int argc, char** argv) {
         };
     tovel::Form1 form(options);
     CloseOnSignals(form);
-    if (!form.Form_Load()) return 0;
+    const bool loaded = form.Form_Load();
+    // A missing or damaged year table ends the program with status 1.
+    if (signalled && loaded) form.EndBySignal();
+    if (signalled || !loaded) return form.Failed() ? 1 : 0;
+    windowUp = true;
     form.show();
 
     // TOVEL_SCREENSHOT=file.png: save a picture of the window once it is drawn,

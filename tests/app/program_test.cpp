@@ -4,6 +4,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -13,6 +14,7 @@
 #include <functional>
 #include <iterator>
 #include <set>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -47,7 +49,7 @@ const char* const kSunTable = "Home\r\n";  // no lines needed: the pop-up only n
 const char* const kLocated = "[Tovel]\r\nActiveLocation=1\r\n";
 const std::string kIni = "[Tovel]\r\nAddWeek=2\r\n";
 const std::string kNotFound = "Tovel: $F/RHDates.Tvl not found, application quiting !!\n";
-enum class As { Me, Nobody, WithoutProc };
+enum class As { Me, Root, Nobody, WithoutProc };
 using SetUp = std::function<void(const class ProgramFolder&, const fs::path& home)>;
 
 // One run: "$F" in what is said stands for the program folder.
@@ -59,6 +61,8 @@ struct Case {
     std::vector<std::string> arguments = {};
     int signal = SIGTERM;
     As as = As::Me;
+    bool attended = false;  // messages in boxes, not on standard output
+    rlim_t fileLimit = 0;   // RLIMIT_FSIZE in bytes: a full disk
     int status = 0;                     // kFails for any failure
     std::string out = "";               // all that is said
     const char* err = nullptr;          // part of the errors; "" for none
@@ -70,6 +74,9 @@ void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
 
 const SetUp kLocatedPopup = [](auto& f, auto&) { f.Write("home.sun", kSunTable), f.Write("Tovel.ini", kLocated); };
 const SetUp kFifoTable = [](auto& f, auto&) { f.Fifo("RHDates.Tvl"); };
+const SetUp kDamagedTable = [](auto& f, auto&) { f.Write("RHDates.Tvl", "5001 junk\r\n"); };
+// Today 2000 days before the table's first year: it opens on the nearest month.
+const SetUp kTableAfterToday = [](auto& f, auto&) { f.Write("RHDates.Tvl", TableWithToday(-2000)); };
 const std::string kYomKippurSaid = "Tovel: Today is Yom Kippur\n";
 
 const Case kCases[] = {
@@ -83,14 +90,37 @@ const Case kCases[] = {
     // beside them, and a user's own copy stays.
     {.name = "TerminationSavesTheSettings", .setUp = [](auto& f, auto&) { f.Write("Tovel.ini.backup", ""); },
      .saved = {"AddXJ=-100\r\n", "FormTop="}, .files = "RHDates.Tvl Tovel.ini Tovel.ini.backup tovel tovel-window "},
+    {.name = "HangupSavesTheSettings", .signal = SIGHUP, .saved = {"FormTop="}},
+    {.name = "InterruptSavesTheSettings", .signal = SIGINT, .saved = {"FormTop="}},
+    // A signal while a message box is open closes it, then leaves as the state requires.
+    {.name = "SignalInDamagedTableBox", .setUp = kDamagedTable, .attended = true, .status = 1},
+    {.name = "SignalInPopupBox", .day = kYomKippur, .setUp = kLocatedPopup, .arguments = {"/L"}, .attended = true},
+    {.name = "SignalInNearestMonthBox", .setUp = kTableAfterToday, .attended = true, .saved = {"FormTop="}},
+    {.name = "PopupTodayOutsideTheTable", .setUp = [](auto& f, auto& h) { kLocatedPopup(f, h), kTableAfterToday(f, h); },
+     .arguments = {"/L"}, .signal = 0},
+    // A save that cannot be written whole (a full disk), or that would grow the file past what the reader takes,
+    // keeps the old file byte for byte and says so.
+    {.name = "FullDiskKeepsTheSettings", .setUp = [](auto& f, auto&) { f.Write("Tovel.ini", kIni + std::string(300, ';')); },
+     .fileLimit = 400, .err = "Tovel: The settings were not saved: $F/Tovel.ini: cannot be written: File too large"},
+    {.name = "SettingsKeptWithinTheReadersLimit",
+     .setUp = [](auto& f, auto&) { f.Write("Tovel.ini", ";" + std::string(kMaxDataFileBytes - 100, ' ') + "\r\n" + kIni); },
+     .err = "Tovel: The settings were not saved: $F/Tovel.ini: not written: it would be larger than 1024 KiB"},
+    // Root saves another user's file with its owner and mode, and leaves a read-only one alone.
+    {.name = "RootKeepsOwnerAndMode",
+     .setUp = [](auto& f, auto&) { ASSERT_EQ(::chown(f.At("Tovel.ini").c_str(), 65534, 65534), 0), fs::permissions(f.At("Tovel.ini"), fs::perms(0640)); },
+     .as = As::Root, .saved = {"FormTop="}, .files = "RHDates.Tvl Tovel.ini tovel tovel-window "},
+    {.name = "RootMakesTheSettingsForTheFoldersOwner",
+     .setUp = [](auto& f, auto&) { fs::remove(f.At("Tovel.ini")); ASSERT_EQ(::chown(f.Path().c_str(), 65534, 65534), 0); },
+     .as = As::Root, .saved = {"FormTop="}},
+    {.name = "ReadOnlySettingsKeptFromRoot", .setUp = [](auto& f, auto&) { fs::permissions(f.At("Tovel.ini"), fs::perms(0444)); },
+     .as = As::Root, .files = "RHDates.Tvl Tovel.ini tovel tovel-window "},
     // Damaged, hostile or odd files: a settings file that could not be read is never rewritten.
-    {.name = "YearTableFifoPopup", .setUp = kFifoTable, .arguments = {"/L"}, .out = kNotFound},
-    {.name = "YearTableFifo", .setUp = kFifoTable, .out = kNotFound},
+    {.name = "YearTableFifoPopup", .setUp = kFifoTable, .arguments = {"/L"}, .status = 1, .out = kNotFound},
+    {.name = "YearTableFifo", .setUp = kFifoTable, .status = 1, .out = kNotFound},
     {.name = "YearTableTooBig",
      .setUp = [](auto& f, auto&) { f.Write("RHDates.Tvl", TableWithToday(kOrdinaryDay) + std::string(2 << 20, '\n')); },
-     .out = "Tovel: $F/RHDates.Tvl cannot be read: larger than 1 MiB\n"},
-    {.name = "YearTableDamaged", .setUp = [](auto& f, auto&) { f.Write("RHDates.Tvl", "5001 junk\r\n"); },
-     .out = "Tovel: $F/RHDates.Tvl holds no year lines\n"},
+     .status = 1, .out = "Tovel: $F/RHDates.Tvl cannot be read: larger than 1 MiB\n"},
+    {.name = "YearTableDamaged", .setUp = kDamagedTable, .status = 1, .out = "Tovel: $F/RHDates.Tvl holds no year lines\n"},
     {.name = "SettingsTooBig",
      .setUp = [](auto& f, auto&) { f.Write("Tovel.ini", kIni + std::string(kMaxDataFileBytes, ';')); }},
     {.name = "SettingsFifo", .setUp = [](auto& f, auto&) { f.Fifo("Tovel.ini"); }},
@@ -98,8 +128,9 @@ const Case kCases[] = {
      .setUp = [](auto& f, auto&) {
          f.Fifo("a.sun");
          f.Write("b.sun", std::string(10 << 20, 'x') + "\r\n"), f.Write("c.sun", std::string(300, 'x') + "\r\n");
+         f.Write("Tovel.ini", kLocated);  // c.sun, whose long name is shown cut
      },
-     .saved = {"AddWeek=2\r\n", "FormTop="}},
+     .saved = {"ActiveLocation=1\r\n", "FormTop="}},
     // Without /proc the program cannot know its folder: it says so and ends,
     // rather than start a window program from wherever the user stands.
     {.name = "NoProcFileSystem", .signal = 0, .as = As::WithoutProc, .status = 1,
@@ -135,8 +166,9 @@ class ProgramTest : public testing::TestWithParam<Case> {};
 
 TEST_P(ProgramTest, Runs) {
     const Case& c = GetParam();
-    const char* const tool = c.as == As::Nobody ? "setpriv" : c.as == As::WithoutProc ? "unshare" : nullptr;
-    if (tool && (::geteuid() != 0 || std::system((std::string("command -v ") + tool + " >/dev/null").c_str())))
+    // Another user, another user's file or a namespace of its own: root and the tool that runs it.
+    const char* const tool = c.as == As::Nobody ? "setpriv" : c.as == As::WithoutProc ? "unshare" : "sh";
+    if (c.as != As::Me && (::geteuid() != 0 || std::system((std::string("command -v ") + tool + " >/dev/null").c_str())))
         GTEST_SKIP() << "needs root and " << tool;
     const test::TempFolder homeFolder;
     const fs::path home = homeFolder.Path();
@@ -164,6 +196,8 @@ TEST_P(ProgramTest, Runs) {
     argv.push_back(nullptr);
     const fs::path ini = c.ini.starts_with("~/") ? home / c.ini.substr(2) : folder.At(c.ini);
     const std::string before = fs::is_regular_file(ini) ? Slurp(ini) : "";
+    struct stat was {}, is {};
+    const bool existed = ::stat(ini.c_str(), &was) == 0;
     sigset_t blocked, old;
     sigemptyset(&blocked);
     if (c.signal) sigaddset(&blocked, c.signal);
@@ -172,7 +206,10 @@ TEST_P(ProgramTest, Runs) {
     if (pid == 0) {
         ::dup2(::open((folder.Path() + ".out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 1);
         ::dup2(::open((folder.Path() + ".err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 2);
-        setenv("QT_QPA_PLATFORM", "offscreen", 1), setenv("TOVEL_UNATTENDED", "1", 1);
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        if (!c.attended) setenv("TOVEL_UNATTENDED", "1", 1);
+        const rlimit limit{c.fileLimit, c.fileLimit};
+        if (c.fileLimit) ::signal(SIGXFSZ, SIG_IGN), ::setrlimit(RLIMIT_FSIZE, &limit);
         ::alarm(30), ::execvp(argv[0], argv.data()), ::_exit(127);
     }
     sigprocmask(SIG_SETMASK, &old, nullptr);
@@ -192,6 +229,13 @@ TEST_P(ProgramTest, Runs) {
     const std::string after = fs::is_regular_file(ini) ? Slurp(ini) : "";
     EXPECT_TRUE(!c.saved.empty() || after == before) << after;
     for (const std::string& key : c.saved) EXPECT_NE(after.find(key), std::string::npos) << after;
+    // A save keeps the owner and mode; a new file belongs to its folder's owner.
+    struct stat folderStat {};
+    if (existed && ::stat(ini.c_str(), &is) == 0) {
+        EXPECT_EQ(std::tuple(is.st_uid, is.st_gid, is.st_mode), std::tuple(was.st_uid, was.st_gid, was.st_mode));
+    } else if (::stat(ini.c_str(), &is) == 0 && ::stat(ini.parent_path().c_str(), &folderStat) == 0) {
+        EXPECT_EQ(is.st_uid, folderStat.st_uid);
+    }
     std::set<std::string> names;  // sorted
     for (const auto& entry : fs::directory_iterator(folder.Path())) names.insert(entry.path().filename());
     std::string listing;

@@ -1,10 +1,17 @@
 #include "app/ini_file.h"
 
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
+#include "app/file_writer.h"
 #include "app/popup.h"
 #include "app/settings_values.h"
 #include "app/window_position.h"
@@ -26,6 +33,7 @@ TEST(IniFileTest, ReadsValuesByTheProfileRules) {
         {"names are not prefixes", "[Tovel2]\nKey=x\n[Tovel]\nKeys=x\nKe=y\n", "Key", "dflt"},
         {"section twice, first key wins", "[Tovel]\nA=1\n[X]\nKey=x\n[tovel]\nKey=2\nKEY=3\n", "Key", "2"},
         {"bare CR at the end", "[Tovel]\r\nKey=last\r", "Key", "last"},
+        {"CR-only line ends", "[Other]\rKey=x\r[Tovel]\rA=1\rKey=cr\r", "Key", "cr"},
         {"byte order mark", "\xEF\xBB\xBF[Tovel]\r\nKey=v\r\n", "Key", "v"},
     };
     for (const auto& c : cases) EXPECT_EQ(GetProfileString(c.content, "Tovel", c.key, "dflt", 256), c.value) << c.what;
@@ -58,7 +66,7 @@ TEST(IniFileTest, WritingChangesOnlyItsOwnLines) {
          "[Tovel]\na=x\r\nB=y\nc=z"},
         {"append before the comment of the next section", "[Tovel]\r\nA=1\r\n\r\n; about Other\r\n[Other]\r\nB=2\r\n",
          {{"B", "new"}}, "[Tovel]\r\nA=1\r\nB=new\r\n\r\n; about Other\r\n[Other]\r\nB=2\r\n"},
-        {"a bare CR ending the text keeps its CR", "[Other]\nX=1\r", {{"A", "1"}}, "[Other]\nX=1\r\n[Tovel]\nA=1\n"},
+        {"CR-only line ends kept", "[Tovel]\rA=1\rB=2", {{"B", "3"}, {"C", "4"}}, "[Tovel]\rA=1\rB=3\rC=4\r"},
         {"section twice: update where the key is, append to the first",
          "[Tovel]\r\nA=1\r\n[X]\r\nB=x\r\n[TOVEL]\r\nB=2\r\n", {{"B", "3"}, {"C", "4"}},
          "[Tovel]\r\nA=1\r\nC=4\r\n[X]\r\nB=x\r\n[TOVEL]\r\nB=3\r\n"},
@@ -158,6 +166,50 @@ TEST(PopupTest, SpeaksOnlyOnAHolidayWithALocation) {
     }
     std::filesystem::remove(folder.Path() + "/RHDates.Tvl");
     EXPECT_EQ(DecidePopup(folder.Path(), ProgramFilesFor(folder.Path()), ordinary), PopupOutcome::NeedsWindow);  // missing
+}
+
+// A save killed after each step of either sequence leaves the old text, the
+// new, or (in place) the one followed by the other's tail; a full disk (a file
+// size limit) leaves the old text byte for byte. The in-place save runs where
+// no file can be made beside: a read-only folder, and as `nobody` for root.
+TEST(FileWriterTest, KillsAndFullDisksLoseNothing) {
+    const std::string shortText = "[Tovel]\r\nA=1\r\n", longText = "[Tovel]\r\nA=22\r\n" + std::string(300, ';');
+    for (const bool inPlace : {false, true})
+        for (const bool growing : {false, true})
+            for (int stop = 0; stop <= 7; ++stop) {
+                const std::string& old = growing ? shortText : longText;
+                const std::string& now = growing ? longText : shortText;
+                SCOPED_TRACE(testing::Message() << "in place " << inPlace << ", growing " << growing << ", stop " << stop);
+                const test::TempFolder folder;
+                const std::string path = folder.Write("Tovel.ini", old);
+                const bool root = ::geteuid() == 0;
+                if (inPlace) {
+                    ASSERT_TRUE(!root || ::chown(path.c_str(), 65534, 65534) == 0);
+                    ASSERT_EQ(::chmod(folder.Path().c_str(), 0555), 0);
+                }
+                const pid_t pid = ::fork();
+                if (pid == 0) {
+                    if (inPlace && root && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(3);
+                    const rlimit limit{200, 200};  // stop 0: between the two lengths
+                    if (stop == 0) ::signal(SIGXFSZ, SIG_IGN), ::setrlimit(RLIMIT_FSIZE, &limit);
+                    const FileWriteOptions options{.AfterStep = [stop](int step) { if (step == stop) ::raise(SIGKILL); }};
+                    ::_exit(ReplaceFile(path, now, options).Ok() ? 0 : 1);
+                }
+                int status = 0;
+                ::waitpid(pid, &status, 0);
+                std::string after;
+                ReadDataFile(path, after);
+                if (stop == 0) {
+                    EXPECT_EQ(WEXITSTATUS(status), growing ? 1 : 0);  // only the longer text reaches the limit
+                    EXPECT_EQ(after, growing ? old : now);
+                } else if (!WIFSIGNALED(status)) {
+                    EXPECT_EQ(after, now);  // past the last step
+                } else {
+                    const std::string mixed = growing ? old + now.substr(old.size()) : now + old.substr(now.size());
+                    EXPECT_TRUE(after == old || after == now || (inPlace && after == mixed)) << after;
+                }
+                ::chmod(folder.Path().c_str(), 0755);
+            }
 }
 
 }  // namespace

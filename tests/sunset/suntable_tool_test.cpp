@@ -26,9 +26,10 @@ std::string ReadAll(const std::string& path) { std::ifstream in(path, std::ios::
 
 // Runs the tool in the folder `cwd`, its output caught in files outside that
 // folder so the folder shows only what the tool wrote. No argument holds a quote.
-ToolRun RunTool(const std::string& cwd, const std::vector<std::string>& args) {
+// `shell` goes before the tool in the same shell (a file size limit).
+ToolRun RunTool(const std::string& cwd, const std::vector<std::string>& args, const std::string& shell = "") {
     static test::TempFolder scratch;
-    std::string command = "cd '" + cwd + "' && '" TOVEL_SUNTABLE "'";
+    std::string command = "cd '" + cwd + "' && " + shell + " '" TOVEL_SUNTABLE "'";
     for (const std::string& a : args) command += " '" + a + "'";
     const std::string out = scratch.Path() + "/stdout", err = scratch.Path() + "/stderr";
     const int status = std::system((command + " >" + out + " 2>" + err).c_str());
@@ -43,10 +44,14 @@ TEST(SuntableToolTest, ArgumentsWritesAndChecks) {
     std::string damaged = ReadAll(london);
     folder.Write("damaged.sun", damaged.replace(damaged.find(" Mar 21  6:"), 13, " Mar 21 18:14"));
     ASSERT_EQ(::mkfifo((folder.Path() + "/fifo.sun").c_str(), 0600), 0);
+    ::chmod(folder.Write("ro.sun", "kept\r\n").c_str(), 0444);
+    folder.Write("long.sun", std::string(201, 'x') + ReadAll(london).substr(ReadAll(london).find('\r')));
+    const std::vector<std::string> haifa = {"Haifa", "32.794", "34.9896", "Asia/Jerusalem", "2026"};
+    auto to = [&](const std::string& file) { auto a = haifa; a.insert(a.begin(), {"-o", file}); return a; };
     const std::string thisYear = std::to_string(int(year_month_day{floor<days>(system_clock::now())}.year()));
     const std::vector<std::string> good = {"Tel Aviv", "32.0853", "34.7818", "Asia/Jerusalem", "2026"};
     auto telAviv = [&](std::size_t i, const std::string& v) { auto a = good; a[i] = v; return a; };
-    const struct { std::vector<std::string> args; int status; std::string message; } cases[] = {
+    const struct { std::vector<std::string> args; int status; std::string message; std::string shell = ""; } cases[] = {
         {{}, 2, "expected NAME LATITUDE LONGITUDE ZONE [YEAR], got 0 arguments"},
         {{"A", "1", "2", "UTC", "2026", "x"}, 2, "got 6 arguments"},
         {{"--check", "-o", "x.sun", "damaged.sun"}, 2, "--check and --output do not go together"},
@@ -57,27 +62,53 @@ TEST(SuntableToolTest, ArgumentsWritesAndChecks) {
         {telAviv(3, "Asia/Atlantis"), 2, "unknown time zone 'Asia/Atlantis'"},
         {telAviv(4, "1801"), 2, "the year '1801' is not a year from 1802 to 2790"},
         {telAviv(0, "Tel\nAviv"), 2, "line break"},
+        {telAviv(0, std::string(201, 'x')), 2, "the location name is longer than 200 bytes"},
         {{"--frobnicate"}, 2, "unknown option '--frobnicate'"},
         {{"--output=", "A", "1", "2", "UTC"}, 2, "the output FILE is empty"},
         {{"--check"}, 2, "--check needs at least one FILE"},
         {good, 0, "Tel_Aviv.sun: Tel Aviv, sunsets of 2026"},
         {{"--output=t.sun", "--", "Quito", "-0.1807", "-78.4678", "America/Guayaquil"}, 0, "sunsets of " + thisYear},
         {{"-o", "t.sun", "Reykjavik", "64.1466", "-21.9426", "Atlantic/Reykjavik", "2026"}, 1, "no table for Reykjavik: on May "},
-        {{"-o", "/dev/null", "Haifa", "32.794", "34.9896", "Asia/Jerusalem", "2026"}, 1, "cannot write /dev/null"},
+        {to("/dev/null"), 1, "cannot write /dev/null: not written: it exists and is not a regular file"},
+        {to("ro.sun"), 1, "ro.sun: not written: it is read-only"},  // for root too
+        {to("t.sun"), 1, "t.sun: cannot be written: File too large", "trap '' XFSZ; ulimit -f 2;"},  // a full disk
+        {{"--check", "long.sun"}, 1, "long.sun: line 1: the location's name is longer than 200 bytes"},
+        {{"--check", "a\r\n\xFF.sun"}, 1, "a\\x0D\\x0A\\xFF.sun: cannot be read"},
         {{"--check", london}, 0, "London.sun: OK: London, 366 days"},
         {{"--check", "damaged.sun"}, 1, "damaged.sun: line 82: column 9 must be a blank, not '1'"},
         {{"--check", "fifo.sun"}, 1, "fifo.sun: cannot be read: not a regular file"},
         {{"--check", "damaged.sun", london}, 1, "London.sun: OK"},  // all checked, one bad fails the run
     };
     for (const auto& c : cases) {
-        const ToolRun run = RunTool(folder.Path(), c.args);
+        const ToolRun run = RunTool(folder.Path(), c.args, c.shell);
         EXPECT_EQ(run.Status, c.status) << c.message;
         EXPECT_NE((run.Out + run.Err).find(c.message), std::string::npos) << run.Out << run.Err;
         EXPECT_EQ(run.Err.find("--help' for more") != std::string::npos, c.status == 2) << run.Err;
     }
     EXPECT_TRUE(ReadAll(folder.Path() + "/Tel_Aviv.sun").starts_with("Tel Aviv\r\n Jan  1  4:"));
     EXPECT_TRUE(ReadAll(folder.Path() + "/t.sun").starts_with("Quito\r\n"));  // kept on refusal
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), {}), 4);  // and damaged, fifo
+    EXPECT_EQ(ReadAll(folder.Path() + "/t.sun").size(), 7u + 366 * 15);
+    EXPECT_EQ(ReadAll(folder.Path() + "/ro.sun"), "kept\r\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), {}), 6);  // and the files made above
+}
+
+// In a sticky folder that everyone may write (/tmp), a link that another user
+// made is not followed; root's own is.
+TEST(SuntableToolTest, RefusesALinkPlantedInASharedFolder) {
+    if (::geteuid() != 0) GTEST_SKIP() << "needs root to make a link as another user";
+    const test::TempFolder shared, victim;
+    ASSERT_EQ(::chmod(shared.Path().c_str(), 01777), 0);
+    const std::string target = victim.Write("passwd", "root:x:0:0\n"), link = shared.Path() + "/t.sun";
+    ASSERT_EQ(::symlink(target.c_str(), link.c_str()), 0);
+    ASSERT_EQ(::lchown(link.c_str(), 65534, 65534), 0);
+    const std::vector<std::string> args = {"-o", "t.sun", "Haifa", "32.794", "34.9896", "Asia/Jerusalem", "2026"};
+    const ToolRun planted = RunTool(shared.Path(), args);
+    EXPECT_EQ(planted.Status, 1);
+    EXPECT_NE(planted.Err.find("t.sun: not written: a symbolic link of another user in a shared folder"), std::string::npos) << planted.Err;
+    EXPECT_EQ(ReadAll(target).substr(0, 20), "root:x:0:0\n");
+    ASSERT_EQ(::lchown(link.c_str(), 0, 0), 0);
+    EXPECT_EQ(RunTool(shared.Path(), args).Status, 0);
+    EXPECT_TRUE(ReadAll(target).starts_with("Haifa\r\n"));
 }
 
 // The zone database through the tool: Adelaide keeps a half-hour offset and

@@ -215,7 +215,8 @@ private slots:
     // The sunset menu lists the tables by file name, each name as written (an
     // ampersand is no access key); a saved location without a table checks
     // nothing and is saved as 0, at the close only. Status line 1 names the
-    // location in force; an argument other than the pop-up switch is ignored.
+    // location in force, as plain text like every message; an argument other
+    // than the pop-up switch is ignored.
     void sunsetMenu_data() {
         // saved: ActiveLocation in the file; click: the item chosen before the close (0: none)
         Columns<int, int, int, int>({"tables", "saved", "active", "click"});
@@ -228,7 +229,7 @@ private slots:
         QFETCH(int, active);
         Folder folder;
         // Written out of order; the menu follows the file names.
-        const QStringList files = {"c_gamma.sun", "a_alpha.sun", "b_beta.sun"}, names = {"Gamma City", "Alpha & Town", "Beta Ville"};
+        const QStringList files = {"c_gamma.sun", "a_alpha.sun", "b_beta.sun"}, names = {"<b>Gamma</b> City", "Alpha & Town", "Beta Ville"};
         for (int i = 0; i < tables; ++i) folder.Write(files[i], SunTable(names[i], i));
         QFETCH(int, saved);
         folder.Write("Tovel.ini", IniWith("ActiveLocation=" + QByteArray::number(saved) + "\r\n"));
@@ -236,7 +237,7 @@ private slots:
         const auto snapshot = folder.Snapshot();
         Run run = Start(folder, kippur, "/X");
         QVERIFY(run.Loaded && run.Messages->isEmpty());
-        const QStringList sorted = {"Alpha & Town", "Beta Ville", "Gamma City"};
+        const QStringList sorted = {"Alpha & Town", "Beta Ville", "<b>Gamma</b> City"};
         for (int i = 1; i <= 11; ++i) {
             QAction* item = run.Action(QString("Sun%1").arg(i));
             QCOMPARE(item->isVisible(), tables == 0 ? i == 1 : i <= tables);
@@ -248,6 +249,16 @@ private slots:
         QCOMPARE(run.Label("Label10")->text(), active == 0 ? QString("Yom Kippur")
                  : "Yom Kippur - sun sets in " + sorted[active - 1] + " at " + SunText(kippur, shifts[active - 1]));
         QCOMPARE(run.Label("Label9")->text(), kReminder);
+        // Rich text would hide the tags and be narrower.
+        QVERIFY(run.Label("Label10")->sizeHint().width() >= run.Label("Label10")->fontMetrics().horizontalAdvance(run.Label("Label10")->text()));
+        Qt::TextFormat format = Qt::RichText;
+        QTimer::singleShot(0, [&format] {
+            QMessageBox* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            format = box ? box->textFormat() : format;
+            if (box) box->accept();
+        });
+        tovel::ShowTovelMessage("<b>x</b>");
+        QCOMPARE(format, Qt::PlainText);
         QVERIFY(folder.Snapshot() == snapshot);
         QFETCH(int, click);
         if (click) Do(run, QString("Sun%1").arg(click));

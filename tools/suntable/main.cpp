@@ -15,9 +15,9 @@
 
 #include <filesystem>
 
-#include <QSaveFile>
 #include <QString>
 
+#include "app/file_writer.h"
 #include "app/program_files.h"
 #include "app/program_folder.h"
 #include "sunset/sun_table_check.h"
@@ -63,16 +63,18 @@ saving, rounded to the nearest minute.
                      an installed program, whose folder you cannot write, in
                      $XDG_DATA_HOME/tovel (default ~/.local/share/tovel),
                      where the calendar looks too. An existing file is
-                     replaced.
+                     replaced with the same owner and mode, unless it is
+                     read-only or not a regular file; a symbolic link that
+                     another user made in a shared folder (/tmp) is refused.
   --check FILE...    check tables: the name line, then the 366 days in calendar
                      order, each in the layout above. Names the first bad line.
   -h, --help         show this text
 
 When a day has no sunset (midnight sun, polar night) or one outside 13:00 to
 21:59, nothing is written and the first such day is named. The table is
-written to a temporary file beside FILE and renamed over it, so a failure
-never leaves a partial table. Exit status: 0 done, 1 refused or a bad table,
-2 bad arguments.
+written and synced to a temporary file beside FILE and renamed over it, so a
+failure (a full disk) never leaves a partial table. Exit status: 0 done,
+1 refused or a bad table, 2 bad arguments.
 
 Copy the .sun file into the folder of the tovel program (an installed
 program: into ~/.local/share/tovel) and restart it; the SunSet menu lists the
@@ -82,12 +84,12 @@ ten in all.
 
 int Usage(const std::string& problem) {
     std::fprintf(stderr, "%s: %s\nTry '%s --help' for more information.\n", kProgram,
-                 problem.c_str(), kProgram);
+                 tovel::PrintableName(problem).c_str(), kProgram);
     return kUsage;
 }
 
 int Refuse(const std::string& problem) {
-    std::fprintf(stderr, "%s: %s\n", kProgram, problem.c_str());
+    std::fprintf(stderr, "%s: %s\n", kProgram, tovel::PrintableName(problem).c_str());
     return kRefused;
 }
 
@@ -140,17 +142,10 @@ int WriteTable(const std::string& path, const std::string& text) {
             return Refuse("cannot write to standard output");
         return kDone;
     }
-    // Only a regular file is replaced: renaming over a device or a FIFO would
-    // swap it for a plain file.
-    struct stat st {};
-    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
-        return Refuse("cannot write " + path + ": it exists and is not a regular file");
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly))
-        return Refuse("cannot write " + path + ": " + file.errorString().toStdString());
-    const auto size = static_cast<qint64>(text.size());
-    if (file.write(text.data(), size) != size || !file.commit())
-        return Refuse("cannot write " + path + ": " + file.errorString().toStdString());
+    // Only a regular file is replaced, never a read-only one, nor a link that
+    // another user planted in a shared folder (see ReplaceFile).
+    const tovel::FileWriteResult written = tovel::ReplaceFile(path, text);
+    if (!written.Ok()) return Refuse("cannot write " + written.Problem);
     return kDone;
 }
 
@@ -160,10 +155,10 @@ int Check(const std::vector<std::string>& files) {
     for (const std::string& file : files) {
         const tovel::SunTableCheck check = tovel::CheckSunTableFile(file);
         if (check.Ok()) {
-            std::printf("%s: OK: %s, %d days\n", file.c_str(), check.Name.c_str(),
-                        tovel::kSunTableDays);
+            std::printf("%s: OK: %s, %d days\n", tovel::PrintableName(file).c_str(),
+                        check.Name.c_str(), tovel::kSunTableDays);
         } else {
-            std::fprintf(stderr, "%s: %s: %s\n", kProgram, file.c_str(),
+            std::fprintf(stderr, "%s: %s: %s\n", kProgram, tovel::PrintableName(file).c_str(),
                          tovel::DescribeSunTableCheck(check).c_str());
             status = kRefused;
         }
@@ -258,7 +253,8 @@ int main(int argc, char** argv) {
     }
     if (int status = WriteTable(path, table.Text); status != kDone) return status;
     if (path != "-")
-        std::printf("%s: %s, sunsets of %d (29 February of %d)\n", path.c_str(), place.Name.c_str(),
-                    year, tovel::LeapDayYear(year));
+        std::printf("%s: %s, sunsets of %d (29 February of %d)\n",
+                    tovel::PrintableName(path).c_str(), place.Name.c_str(), year,
+                    tovel::LeapDayYear(year));
     return kDone;
 }
