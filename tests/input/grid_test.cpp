@@ -106,8 +106,8 @@ TEST(GregorianLayoutTest, Moves) {
     EXPECT_EQ(GregStepTarget(s, -7), std::nullopt);
 }
 
-// Every day of 1802..2791. The week counted day by day: 1 on 1 January, one more each Sunday;
-// with AddWeek -1 it is 1 on the Sunday of 2..8 January.
+// Every day of 1802..2791. The week counted day by day: 1 on 1 January, one more each Sunday; with
+// AddWeek -1 it is 1 on the Sunday of 2..8 January.
 TEST(GregorianLayoutTest, EveryMonthLayoutAndWeek) {
     CalendarState s;
     s.AddXG = 7;

@@ -86,9 +86,9 @@ TEST(NavigationTest, RangeOfTheButtons) {
     }
 }
 
-// Every day of 5563..6549: "<" and ">" keep the day, cut to the month, and the opposite move
-// comes back; ">>" by every step keeps month (an Adar for an Adar) and day, cut, and "<<" comes
-// back unless the day or Adar I was lost.
+// Every day of 5563..6549: "<" and ">" keep the day, cut to the month, and the opposite move comes
+// back; ">>" by every step keeps month (an Adar for an Adar) and day, cut, and "<<" comes back
+// unless the day or Adar I was lost.
 TEST(NavigationTest, MovesOverTheTable) {
     std::map<Date, CalendarState> months;  // Elul 5562 .. Elul 6550 by first day
     for (CalendarState s = SetUpFor(Ymd(1802, 9, 26)); s.JewYear <= 6550;

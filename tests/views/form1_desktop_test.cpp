@@ -1,5 +1,5 @@
-// The window on screens of device pixel ratio 2 and 3, and what a screen
-// reader learns of it. 25 Kislev 5787 = Saturday 5 December 2026.
+// The window on screens of device pixel ratio 2 and 3, and what a screen reader learns of it. 25
+// Kislev 5787 = Saturday 5 December 2026.
 
 #include "window_support.h"
 
@@ -7,8 +7,8 @@ using namespace window_test;
 
 namespace {
 
-// Aligned 2 x 2 blocks of the canvas that are not one colour: none at all
-// when the canvas is a 1x drawing doubled.
+// Aligned 2 x 2 blocks of the canvas that are not one colour: none at all when the canvas is a 1x
+// drawing doubled.
 int FineBlocks(const QImage& canvas) {
     const QImage c = canvas.convertToFormat(QImage::Format_RGB32);
     int fine = 0;
@@ -27,11 +27,10 @@ class Form1DesktopTest : public QObject {
 private slots:
     void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
-    // At ratio 2 every day glyph on the canvas is the @2x sheet's cell pixel
-    // for pixel, the numbers are drawn finer too, and the window keeps its size
-    // in twips. The grid's accessible name and value are the selected day in
-    // words and follow the selection (over AT-SPI: atspi_check.py). Moved to a
-    // screen of another ratio, the grid is drawn again at that resolution.
+    // At ratio 2 every day glyph on the canvas is the @2x sheet's cell pixel for pixel, the numbers
+    // are drawn finer too, and the window keeps its size in twips. The grid's accessible name and
+    // value are the selected day in words and follow the selection (over AT-SPI: atspi_check.py).
+    // Moved to a screen of another ratio, the grid is drawn again at that resolution.
     void sharpAndSpoken() {
         Folder folder;
         Run run = Shown(folder, QDate(2026, 12, 5));

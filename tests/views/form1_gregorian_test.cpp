@@ -1,6 +1,5 @@
-// The Gregorian month view through the real controls on the offscreen
-// platform. 1 January 2000 is a Saturday, 1 January 2015 a Thursday; weeks run
-// from Sunday, week 1 holding 1 January.
+// The Gregorian month view through the real controls on the offscreen platform. 1 January 2000 is a
+// Saturday, 1 January 2015 a Thursday; weeks run from Sunday, week 1 holding 1 January.
 
 #include "window_support.h"
 
@@ -8,8 +7,8 @@ using namespace window_test;
 
 namespace {
 
-// Where the ink in one grid cell (650 x 450 twips from X 250, Y 150) lies, and
-// whether it has full red-violet or black.
+// Where the ink in one grid cell (650 x 450 twips from X 250, Y 150) lies, and whether it has full
+// red-violet or black.
 struct CellInk {
     QRect box;
     bool red = false, black = false;
@@ -47,8 +46,8 @@ class Form1GregorianTest : public QObject {
 private slots:
     void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
-    // January 2000, 31 days from a Saturday: six rows, Saturdays red-violet and
-    // the other days black, day 31 in 16 pt italic at X 900, Y 2400 twips.
+    // January 2000, 31 days from a Saturday: six rows, Saturdays red-violet and the other days
+    // black, day 31 in 16 pt italic at X 900, Y 2400 twips.
     void month() {
         Folder folder;
         Run run = Gregorian(folder, QDate(2000, 1, 31));
@@ -66,9 +65,9 @@ private slots:
         QCOMPARE(run.Marker()->geometry(), QRect(Px(900), Px(2390), Px(530), Px(470)));
     }
 
-    // Steps (see window_support.h): the year buttons move one year whatever
-    // Year Steps says; a click shows the abbreviated month name and keeps the
-    // hint, a redraw clears it. A row without an end day changes nothing.
+    // Steps (see window_support.h): the year buttons move one year whatever Year Steps says; a
+    // click shows the abbreviated month name and keeps the hint, a redraw clears it. A row without
+    // an end day changes nothing.
     void navigate_data() {
         Columns<QDate, QString, QDate, QString, QString>(
             {"today", "steps", "end", "status", "week"});
@@ -119,11 +118,10 @@ private slots:
         QCOMPARE(run.Marker()->geometry(), marker);
     }
 
-    // The Calendar menu: the view already shown is not drawn again; the
-    // Gregorian view disables the chooser and the SunSet and Year Steps menus;
-    // the way back draws the Jewish month of SelDate exactly as before. The
-    // key "Gregorian" keeps the view over a restart: 1 is the Gregorian view,
-    // any other value the Jewish view, saved as 0.
+    // The Calendar menu: the view already shown is not drawn again; the Gregorian view disables the
+    // chooser and the SunSet and Year Steps menus; the way back draws the Jewish month of SelDate
+    // exactly as before. The key "Gregorian" keeps the view over a restart: 1 is the Gregorian
+    // view, any other value the Jewish view, saved as 0.
     void viewSwitch() {
         Folder folder;
         folder.Write("Tovel.ini", IniWith("Gregorian=2\r\n"));

@@ -1,6 +1,6 @@
-// The navigation of the Jewish view through the real controls on the offscreen
-// platform (where each move lands over the whole table: navigation_test.cpp).
-// 5784 is a leap year: 1 Adar I = 10 February 2024, 1 Adar II = 11 March 2024.
+// The navigation of the Jewish view through the real controls on the offscreen platform (where each
+// move lands over the whole table: navigation_test.cpp). 5784 is a leap year: 1 Adar I = 10
+// February 2024, 1 Adar II = 11 March 2024.
 
 #include "views/window_support.h"
 
@@ -20,10 +20,9 @@ class Form1NavigationTest : public QObject {
 private slots:
     void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
-    // A window started on `start` (with a sunset table in force when
-    // `located`) shows a hint and a chooser entry, then takes the steps. A row
-    // without an end day must leave the view as it was. Clicks are at grid
-    // pixels: (62, 48) is X 930, Y 720 twips, row 1 of column 1.
+    // A window started on `start` (with a sunset table in force when `located`) shows a hint and a
+    // chooser entry, then takes the steps. A row without an end day must leave the view as it was.
+    // Clicks are at grid pixels: (62, 48) is X 930, Y 720 twips, row 1 of column 1.
     void navigate_data() {
         Columns<QDate, QString, QDate, QString, QString, QStringList, bool>(
             {"start", "steps", "end", "title", "status", "messages", "located"});

@@ -1,5 +1,5 @@
-// The month grid's glyph sheets: the committed ones and freshly generated
-// ones pass `make_glyphs --check`, and the check rejects damaged sheets.
+// The month grid's glyph sheets: the committed ones and freshly generated ones pass `make_glyphs
+// --check`, and the check rejects damaged sheets.
 #include <QCoreApplication>
 #include <QDir>
 #include <QImage>

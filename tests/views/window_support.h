@@ -1,6 +1,6 @@
 #pragma once
-// Helpers of the window tests: a program folder of its own, sunset tables, and
-// a started main window with a fixed "today" whose messages are recorded.
+// Helpers of the window tests: a program folder of its own, sunset tables, and a started main
+// window with a fixed "today" whose messages are recorded.
 
 #include <QtTest>
 #include <QtWidgets>
@@ -52,8 +52,8 @@ private:
     QTemporaryDir dir_;
 };
 
-// A sunset table (name line, then " Mon DD  H:MM" per day) whose afternoon
-// times differ from day to day and between tables.
+// A sunset table (name line, then " Mon DD  H:MM" per day) whose afternoon times differ from day to
+// day and between tables.
 inline QTime SunTime(const QDate& d, int shift) {
     const int m = d.month(), day = d.day();
     return QTime(13 + (m * 31 + day + shift) % 9, (m * 7 + day * 3 + shift * 11) % 60);
@@ -116,8 +116,8 @@ inline Run Shown(const Folder& folder, const QDate& today) {
     return Start(folder, today, {}, true);
 }
 
-// Everything a step that does nothing must leave alone: SelDate, GregDate,
-// month/day, marker, a checksum of the canvas, Label1, Label2, Label10, Label9.
+// Everything a step that does nothing must leave alone: SelDate, GregDate, month/day, marker, a
+// checksum of the canvas, Label1, Label2, Label10, Label9.
 inline QStringList Snapshot(const Run& run) {
     const tovel::CalendarState& s = run.Form->State();
     const QRect m = run.Marker()->geometry();
@@ -131,11 +131,10 @@ inline QStringList Snapshot(const Run& run) {
     return out;
 }
 
-// Works the controls as a user does, step by step (", " between steps): a
-// button's caption, a menu item's name, "pick <entry>" (the chooser reached
-// by Tab, opened and walked with the keys), "<left|right|middle> x y [Ctrl]"
-// (a click on the grid at pixel x, y), or a key typed on the grid by its name
-// ("Right", "Ctrl+Down"). Any other step fails the test.
+// Works the controls as a user does, step by step (", " between steps): a button's caption, a menu
+// item's name, "pick <entry>" (the chooser reached by Tab, opened and walked with the keys),
+// "<left|right|middle> x y [Ctrl]" (a click on the grid at pixel x, y), or a key typed on the grid
+// by its name ("Right", "Ctrl+Down"). Any other step fails the test.
 inline void Do(const Run& run, const QString& steps) {
     static const QStringList captions = {"<", ">", "Today", "<<", ">>"},
                              mice = {"left", "right", "middle"};
