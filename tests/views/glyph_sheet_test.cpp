@@ -1,5 +1,5 @@
-// The month grid's glyph sheets: the committed ones and freshly generated
-// ones pass `make_glyphs --check`, and the check rejects damaged sheets.
+// The month grid's glyph sheets: the committed ones and freshly generated ones pass `make_glyphs
+// --check`, and the check rejects damaged sheets.
 #include <QCoreApplication>
 #include <QDir>
 #include <QImage>
@@ -14,55 +14,68 @@
 namespace {
 
 // Exit code and merged output of make_glyphs.
-std::pair<int, std::string> runGlyphs(const QStringList& args) {
-  QProcess p;
-  p.setProcessChannelMode(QProcess::MergedChannels);
-  p.start(QStringLiteral(MAKE_GLYPHS), args);
-  if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit) return {-1, "did not finish"};
-  return {p.exitCode(), p.readAll().toStdString()};
+std::pair<int, std::string> RunGlyphs(const QStringList& args) {
+    QProcess p;
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(QStringLiteral(MAKE_GLYPHS), args);
+    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit) return {-1, "hung"};
+    return {p.exitCode(), p.readAll().toStdString()};
 }
 
 TEST(GlyphSheets, CommittedAndFreshSheetsPassDamagedOnesFail) {
-  QTemporaryDir fresh;
-  EXPECT_EQ(runGlyphs({"--check", TOVEL_VIEWS_DIR}).first, 0);
-  ASSERT_EQ(runGlyphs({fresh.path()}).first, 0);
-  EXPECT_EQ(runGlyphs({"--check", fresh.path()}).first, 0);
-  const QStringList files = {"glyphs_black.png",    "glyphs_red.png",    "glyphs_green.png",
-                             "glyphs_black@2x.png", "glyphs_red@2x.png", "glyphs_green@2x.png"};
-  const struct { const char* expected; std::function<void(QImage*)> apply; } damages[] = {
-      {"cannot be read", [](QImage* s) { s[2] = QImage(); }},
-      {"row 15", [](QImage* s) { s[0].setPixel(45, 15, qRgb(128, 128, 128)); }},
-      {"counts differ", [](QImage* s) { s[1].setPixel(60, 0, qRgb(200, 0, 150)); }},  // the red sheet has more ink
-      {"right to left", [](QImage* s) {  // 11 mirrored
-         for (QImage* i = s; i < s + 3; ++i) QPainter(i).drawImage(200, 0, i->copy(200, 0, 20, 15).mirrored(true, false));
-       }},
-      {"doubled", [](QImage* s) { for (int i = 0; i < 3; ++i) s[3 + i] = s[i].scaled(1200, 40); }},
-      {"does not match the 1x", [](QImage* s) {  // the 2x numerals one cell out of step
-         for (QImage* i = s + 3; i < s + 6; ++i) {
-           const QImage old = *i;
-           QPainter p(i);
-           p.drawImage(0, 0, old, 40, 0, 1160, 40);
-           p.drawImage(1160, 0, old, 0, 0, 40, 40);
-         }
-       }},
-  };
-  for (const auto& d : damages) {
-    QTemporaryDir dir;
-    QImage sheets[6];
-    for (int i = 0; i < 6; ++i) sheets[i] = QImage(QDir(TOVEL_VIEWS_DIR).filePath(files[i])).convertToFormat(QImage::Format_RGB32);
-    d.apply(sheets);
-    for (int i = 0; i < 6; ++i) EXPECT_TRUE(sheets[i].isNull() || sheets[i].save(QDir(dir.path()).filePath(files[i]), "PNG"));
-    const auto [code, output] = runGlyphs({"--check", dir.path()});
-    EXPECT_EQ(code, 1) << output;
-    EXPECT_NE(output.find(d.expected), std::string::npos) << d.expected << ": " << output;
-  }
+    QTemporaryDir fresh;
+    EXPECT_EQ(RunGlyphs({"--check", TOVEL_VIEWS_DIR}).first, 0);
+    ASSERT_EQ(RunGlyphs({fresh.path()}).first, 0);
+    EXPECT_EQ(RunGlyphs({"--check", fresh.path()}).first, 0);
+    const QStringList files = {"glyphs_black.png",    "glyphs_red.png",    "glyphs_green.png",
+                               "glyphs_black@2x.png", "glyphs_red@2x.png", "glyphs_green@2x.png"};
+    using Damage = std::function<void(QImage*)>;
+    const std::pair<const char*, Damage> damages[] = {
+        {"cannot be read", [](QImage* s) { s[2] = QImage(); }},
+        {"row 15", [](QImage* s) { s[0].setPixel(45, 15, qRgb(128, 128, 128)); }},
+        // The red sheet has more ink.
+        {"counts differ", [](QImage* s) { s[1].setPixel(60, 0, qRgb(200, 0, 150)); }},
+        {"right to left",  // 11 mirrored
+         [](QImage* s) {
+             for (QImage* i = s; i < s + 3; ++i)
+                 QPainter(i).drawImage(200, 0, i->copy(200, 0, 20, 15).mirrored(true, false));
+         }},
+        {"doubled",
+         [](QImage* s) {
+             for (int i = 0; i < 3; ++i) s[3 + i] = s[i].scaled(1200, 40);
+         }},
+        // The 2x numerals one cell out of step.
+        {"does not match the 1x",
+         [](QImage* s) {
+             for (QImage* i = s + 3; i < s + 6; ++i) {
+                 const QImage old = *i;
+                 QPainter p(i);
+                 p.drawImage(0, 0, old, 40, 0, 1160, 40);
+                 p.drawImage(1160, 0, old, 0, 0, 40, 40);
+             }
+         }},
+    };
+    for (const auto& [expected, apply] : damages) {
+        QTemporaryDir dir;
+        QImage sheets[6];
+        for (int i = 0; i < 6; ++i)
+            sheets[i] = QImage(QDir(TOVEL_VIEWS_DIR).filePath(files[i]))
+                            .convertToFormat(QImage::Format_RGB32);
+        apply(sheets);
+        for (int i = 0; i < 6; ++i)
+            ASSERT_TRUE(sheets[i].isNull() ||
+                        sheets[i].save(QDir(dir.path()).filePath(files[i]), "PNG"));
+        const auto [code, output] = RunGlyphs({"--check", dir.path()});
+        EXPECT_EQ(code, 1) << output;
+        EXPECT_NE(output.find(expected), std::string::npos) << expected << ": " << output;
+    }
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");  // for make_glyphs
-  QCoreApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
+    qputenv("QT_QPA_PLATFORM", "offscreen");  // for make_glyphs
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
 }

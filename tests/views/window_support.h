@@ -1,6 +1,6 @@
 #pragma once
-// Helpers of the window tests: a program folder of its own, sunset tables, and
-// a started main window with a fixed "today" whose messages are recorded.
+// Helpers of the window tests: a program folder of its own, sunset tables, and a started main
+// window with a fixed "today" whose messages are recorded.
 
 #include <QtTest>
 #include <QtWidgets>
@@ -18,7 +18,6 @@ const QString kReminder = "The jewish day starts at sunset of the previous day";
 const QColor kBlack(0, 0, 0), kRed(200, 0, 150), kGreen(0, 200, 50);
 
 inline int Px(int twips) { return static_cast<int>(std::lround(twips / 15.0)); }
-inline QPoint CellTwips(int column, int row) { return {(column - 1) * 650 + 250, (row - 1) * 450 + 150}; }
 inline QByteArray IniWith(const QByteArray& lines) { return "[Tovel]\r\n" + lines; }
 template <typename... T>
 inline void Columns(std::initializer_list<const char*> names) {
@@ -43,7 +42,8 @@ public:
     }
     QMap<QString, QByteArray> Snapshot() const {  // folders show as "<folder>"
         QMap<QString, QByteArray> out;
-        for (const QFileInfo& info : QDir(Path()).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot))
+        const auto filter = QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot;
+        for (const QFileInfo& info : QDir(Path()).entryInfoList(filter))
             out[info.fileName()] = info.isDir() ? QByteArray("<folder>") : Read(info.fileName());
         return out;
     }
@@ -52,17 +52,22 @@ private:
     QTemporaryDir dir_;
 };
 
-// A sunset table (name line, then " Mon DD  H:MM" per day) whose afternoon
-// times differ from day to day and between tables.
+// A sunset table (name line, then " Mon DD  H:MM" per day) whose afternoon times differ from day to
+// day and between tables.
 inline QTime SunTime(const QDate& d, int shift) {
-    return QTime(13 + (d.month() * 31 + d.day() + shift) % 9, (d.month() * 7 + d.day() * 3 + shift * 11) % 60);
+    const int m = d.month(), day = d.day();
+    return QTime(13 + (m * 31 + day + shift) % 9, (m * 7 + day * 3 + shift * 11) % 60);
 }
-inline QString SunText(const QDate& d, int shift) { return " " + SunTime(d, shift).toString("HH:mm"); }
+inline QString SunText(const QDate& d, int shift) {
+    return " " + SunTime(d, shift).toString("HH:mm");
+}
 inline QByteArray SunTable(const QString& name, int shift) {
     QByteArray out = name.toLatin1() + "\r\n";
-    for (QDate d(2000, 1, 1); d.year() == 2000; d = d.addDays(1))
-        out += QLocale::c().toString(d, " MMM ").toLatin1() + QByteArray::number(d.day()).rightJustified(2) + "  " +
-               QLocale::c().toString(SunTime(d, shift).addSecs(-12 * 3600), "h:mm").toLatin1() + "\r\n";
+    for (QDate d(2000, 1, 1); d.year() == 2000; d = d.addDays(1)) {
+        const QString time = QLocale::c().toString(SunTime(d, shift).addSecs(-12 * 3600), "h:mm");
+        out += QLocale::c().toString(d, " MMM ").toLatin1() +
+               QByteArray::number(d.day()).rightJustified(2) + "  " + time.toLatin1() + "\r\n";
+    }
     return out;
 }
 // One sunset table, "Home" (shift 0), in force from the start.
@@ -73,7 +78,9 @@ inline void Locate(const Folder& folder) {
 
 // The "key=value" lines of a settings file.
 inline QStringList KeyLines(const QByteArray& content) {
-    return QString::fromLatin1(content).split(QRegularExpression("\\s*\\n\\s*")).filter(QRegularExpression("^[^;].*="));
+    return QString::fromLatin1(content)
+        .split(QRegularExpression("\\s*\\n\\s*"))
+        .filter(QRegularExpression("^[^;].*="));
 }
 
 struct Run {
@@ -89,11 +96,12 @@ struct Run {
 };
 
 // A started window; `shown` also shows and activates it, the grid having the keyboard.
-inline Run Start(const Folder& folder, const QDate& today, const QString& arguments = {}, bool shown = false) {
+inline Run Start(const Folder& folder, const QDate& today, const QString& arguments = {},
+                 bool shown = false) {
     QFont::insertSubstitution("MS Sans Serif", "Liberation Sans");
     QFont::insertSubstitution("Times New Roman", "Liberation Serif");
     Run run;
-    const tovel::Date day = tovel::Date::FromYmd(today.year(), unsigned(today.month()), unsigned(today.day()));
+    const auto day = tovel::Date::FromYmd(today.year(), today.month(), today.day());
     run.Form = std::make_unique<tovel::Form1>(tovel::Form1Options{
         folder.Path(), [day] { return day; },
         [messages = run.Messages](const QString& text) { messages->append(text); }, arguments});
@@ -104,37 +112,38 @@ inline Run Start(const Folder& folder, const QDate& today, const QString& argume
     run.Loaded = run.Loaded && QTest::qWaitForWindowActive(run.Form.get());
     return run;
 }
-inline Run Shown(const Folder& folder, const QDate& today) { return Start(folder, today, {}, true); }
-
-// Everything a step that does nothing must leave alone.
-struct View {
-    tovel::Date sel, greg;
-    int month, day;
-    QString title, span, status1, status2;
-    QRect marker;
-    QImage canvas;
-    bool operator==(const View&) const = default;
-};
-inline View Snapshot(const Run& run) {
-    const tovel::CalendarState& s = run.Form->State();
-    return {s.SelDate, s.GregDate, s.JewMonthNo, s.JewDay, run.Label("Label1")->text(), run.Label("Label2")->text(),
-            run.Label("Label10")->text(), run.Label("Label9")->text(), run.Marker()->geometry(), run.Canvas().copy()};
+inline Run Shown(const Folder& folder, const QDate& today) {
+    return Start(folder, today, {}, true);
 }
 
-// Works the controls as a user does, step by step (", " between steps): a
-// button's caption, a menu item's name, "pick <entry>" (the chooser reached
-// by Tab, opened and walked with the keys), "<left|right|middle> x y [Ctrl]"
-// (a click on the grid at pixel x, y), or a key typed on the grid by its name
-// ("Right", "Ctrl+Down"). Any other step fails the test.
+// Everything a step that does nothing must leave alone: SelDate, GregDate, month/day, marker, a
+// checksum of the canvas, Label1, Label2, Label10, Label9.
+inline QStringList Snapshot(const Run& run) {
+    const tovel::CalendarState& s = run.Form->State();
+    const QRect m = run.Marker()->geometry();
+    const QImage& c = run.Canvas();
+    QStringList out = {QString::number(s.SelDate.Serial()), QString::number(s.GregDate.Serial()),
+                       QString::asprintf("%d/%d at %d,%d %dx%d, %zx", s.JewMonthNo, s.JewDay, m.x(),
+                                         m.y(), m.width(), m.height(),
+                                         size_t(qHash(QByteArrayView(c.bits(), c.sizeInBytes()))))};
+    for (const char* label : {"Label1", "Label2", "Label10", "Label9"})
+        out << run.Label(label)->text();
+    return out;
+}
+
+// Works the controls as a user does, step by step (", " between steps): a button's caption, a menu
+// item's name, "pick <entry>" (the chooser reached by Tab, opened and walked with the keys),
+// "<left|right|middle> x y [Ctrl]" (a click on the grid at pixel x, y), or a key typed on the grid
+// by its name ("Right", "Ctrl+Down"). Any other step fails the test.
 inline void Do(const Run& run, const QString& steps) {
-    static const QMap<QString, QString> buttons = {
-        {"<", "Command1"}, {">", "Command3"}, {"Today", "Command4"}, {"<<", "Command5"}, {">>", "Command6"}};
-    static const QMap<QString, Qt::MouseButton> mouse = {
-        {"left", Qt::LeftButton}, {"right", Qt::RightButton}, {"middle", Qt::MiddleButton}};
+    static const QStringList captions = {"<", ">", "Today", "<<", ">>"},
+                             mice = {"left", "right", "middle"};
     for (const QString& step : steps.split(", ", Qt::SkipEmptyParts)) {
         const QStringList w = step.split(' ');
-        if (buttons.contains(step)) {
-            QTest::mouseClick(run.Form->findChild<QPushButton*>(buttons[step]), Qt::LeftButton);
+        const QKeySequence keys(step);
+        if (const int b = captions.indexOf(step); b >= 0) {
+            const QString name = "Command" + QString::number("13456"[b] - '0');
+            QTest::mouseClick(run.Form->findChild<QPushButton*>(name), Qt::LeftButton);
         } else if (QAction* item = run.Action(step)) {
             item->trigger();
         } else if (w[0] == "pick") {
@@ -144,18 +153,18 @@ inline void Do(const Run& run, const QString& steps) {
             QTRY_VERIFY(list->isVisible());
             QTest::keyClick(list, Qt::Key_Home);
             const int entry = run.Chooser()->findText(step.mid(5));
-            if (entry < 0) QTest::qFail(qPrintable("no such entry: " + step), __FILE__, __LINE__);
+            if (entry < 0) QTest::qFail(qPrintable("no entry: " + step), __FILE__, __LINE__);
             for (int i = entry; i > 0; --i) QTest::keyClick(list, Qt::Key_Down);
             QTest::keyClick(list, Qt::Key_Return);
             QTRY_VERIFY(!list->isVisible());
-        } else if (mouse.contains(w[0])) {
-            QTest::mouseClick(run.Grid(), mouse[w[0]], w.value(3) == "Ctrl" ? Qt::ControlModifier : Qt::NoModifier,
-                              QPoint(w[1].toInt(), w[2].toInt()));
-        } else if (const QKeySequence keys(step); keys.count() == 1 && keys.toString() == step) {
+        } else if (const int m = mice.indexOf(w[0]); m >= 0) {  // Qt's buttons: 1, 2, 4
+            const auto modifier = w.value(3) == "Ctrl" ? Qt::ControlModifier : Qt::NoModifier;
+            QTest::mouseClick(run.Grid(), Qt::MouseButton(1 << m), modifier,
+                              {w[1].toInt(), w[2].toInt()});
+        } else if (keys.count() == 1 && keys.toString() == step) {
             QTest::keyClick(run.Grid(), keys[0].key(), keys[0].keyboardModifiers());
         } else {
-            QTest::qFail(qPrintable("unknown step: " + step), __FILE__, __LINE__);
-            return;
+            return QTest::qFail(qPrintable("unknown step: " + step), __FILE__, __LINE__);
         }
     }
 }
