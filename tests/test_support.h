@@ -3,20 +3,27 @@
 
 #include <filesystem>
 #include <fstream>
+#include <ostream>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "app/settings.h"
+#include "engine/format_date.h"
 #include "engine/month_setup.h"
 
-namespace tovel::test {
+namespace tovel {
+
+// Dates show as text on failure.
+inline void PrintTo(Date d, std::ostream* os) { *os << FormatDate(d); }
+
+namespace test {
 
 inline std::string ShippedTable() { return std::string(TOVEL_DATA_DIR) + "/RHDates.Tvl"; }
 
 inline Date Ymd(int y, unsigned m, unsigned d) { return Date::FromYmd(y, m, d); }
 
-// A fresh temporary folder, removed with the object. Write() gives the full path of the file it wrote.
+// A fresh temporary folder, removed with the object. Write() gives the full path of the file.
 struct TempFolder {
     TempFolder() { std::filesystem::create_directories(path_); }
     ~TempFolder() { std::filesystem::remove_all(path_); }
@@ -27,12 +34,14 @@ struct TempFolder {
     }
     std::string Path() const { return path_.string(); }
     static inline int counter_ = 0;
-    std::filesystem::path path_ = std::filesystem::temp_directory_path() /
-                                  ("tovel-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter_++));
+    std::filesystem::path path_ =
+        std::filesystem::temp_directory_path() /
+        ("tovel-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter_++));
 };
 
 // Default settings set up for `day` on `table` with year step `step`; a failure when it cannot be.
-inline CalendarState SetUpFor(Date day, int step = 1, const std::string& table = ShippedTable(), Notifier tell = {}) {
+inline CalendarState SetUpFor(Date day, int step = 1, const std::string& table = ShippedTable(),
+                              Notifier tell = {}) {
     CalendarState s;
     ReadSettings("", s);
     s.RHDatesFile = table;
@@ -42,4 +51,5 @@ inline CalendarState SetUpFor(Date day, int step = 1, const std::string& table =
     return s;
 }
 
-}  // namespace tovel::test
+}  // namespace test
+}  // namespace tovel

@@ -1,5 +1,4 @@
 #include <set>
-#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -9,25 +8,30 @@ namespace tovel {
 namespace {
 
 TEST(ProgramFilesTest, SettingsAndTableFolders) {
-    const std::string dir = "/opt/tovel";
-    const std::optional<std::string> none;
-    const UserFolders home{none, none, "/home/u"};
-    const UserFolders xdg{"/cfg", "/dat", "/home/u"};
-    const std::string homeData = "/home/u/.local/share/tovel";
-    const struct { const char* name; std::set<std::string> writable; UserFolders user; ProgramFiles files; } cases[] = {
-        {"writable folder", {dir}, xdg, {dir + "/Tovel.ini", {dir}, ""}},
-        {"read-only folder, writable Tovel.ini", {dir + "/Tovel.ini"}, xdg, {dir + "/Tovel.ini", {dir}, ""}},
-        {"read-only folder, XDG unset", {}, home, {"/home/u/.config/tovel/Tovel.ini", {dir, homeData}, homeData}},
-        {"read-only folder, XDG set", {}, xdg, {"/cfg/tovel/Tovel.ini", {dir, "/dat/tovel"}, "/dat/tovel"}},
-        {"relative or empty XDG folders count as unset", {}, {"cfg", "", "/home/u"},
-         {"/home/u/.config/tovel/Tovel.ini", {dir, homeData}, homeData}},
-        {"no home at all: beside the program", {}, {none, none, none}, {dir + "/Tovel.ini", {dir}, ""}},
+    const std::string dir = "/opt/tovel", ini = dir + "/Tovel.ini";
+    const std::optional<std::string> no;
+    const UserFolders home{no, no, "/home/u"}, xdg{"/cfg", "/dat", "/home/u"};
+    const std::string homeIni = "/home/u/.config/tovel/Tovel.ini";
+    const std::string data = "/home/u/.local/share/tovel", dat = "/dat/tovel";
+    // clang-format off
+    const struct { const char* name; std::set<std::string> writable; UserFolders user;
+                   ProgramFiles files; } cases[] = {
+        {"writable folder", {dir}, xdg, {ini, {dir}, ""}},
+        {"read-only folder, writable Tovel.ini", {ini}, xdg, {ini, {dir}, ""}},
+        {"read-only folder, XDG unset", {}, home, {homeIni, {dir, data}, data}},
+        {"read-only folder, XDG set", {}, xdg, {"/cfg/tovel/Tovel.ini", {dir, dat}, dat}},
+        {"relative or empty XDG: unset", {}, {"cfg", "", "/home/u"}, {homeIni, {dir, data}, data}},
+        {"no home at all: beside the program", {}, {no, no, no}, {ini, {dir}, ""}},
+        {"no data home: beside the program", {}, {"/cfg", no, no}, {ini, {dir}, ""}},
     };
+    // clang-format on
     for (const auto& c : cases) {
-        const ProgramFiles files = DecideProgramFiles(dir, c.user, [&](auto& path) { return c.writable.contains(path); });
-        EXPECT_TRUE(std::tie(files.Settings, files.TableFolders, files.UserTableFolder) ==
-                    std::tie(c.files.Settings, c.files.TableFolders, c.files.UserTableFolder))
-            << c.name << ": " << files.Settings << " " << files.UserTableFolder;
+        SCOPED_TRACE(c.name);
+        const auto writable = [&](auto& path) { return c.writable.contains(path); };
+        const ProgramFiles files = DecideProgramFiles(dir, c.user, writable);
+        EXPECT_EQ(files.Settings, c.files.Settings);
+        EXPECT_EQ(files.TableFolders, c.files.TableFolders);
+        EXPECT_EQ(files.UserTableFolder, c.files.UserTableFolder);
     }
 }
 

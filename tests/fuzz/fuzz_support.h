@@ -13,7 +13,8 @@
 namespace tovel::fuzz {
 
 inline const std::string& Folder() {
-    static std::string folder = (std::filesystem::temp_directory_path() / "tovel-fuzz-XXXXXX").string();
+    static std::string folder =
+        (std::filesystem::temp_directory_path() / "tovel-fuzz-XXXXXX").string();
     static const bool made = ::mkdtemp(folder.data()) != nullptr;
     if (!made) std::abort();
     return folder;
@@ -30,6 +31,8 @@ inline std::string WriteInput(const std::string& name, std::string_view text) {
 }
 
 // A check that must hold for every input; a failure is a crash the fuzzer keeps.
-inline void Require(bool condition) { if (!condition) std::abort(); }
+inline void Require(bool condition) {
+    if (!condition) std::abort();
+}
 
 }  // namespace tovel::fuzz

@@ -13,7 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view content = fuzz::Text(data, size);
     CalendarState s;
     ReadSettings(content, s);
-    const auto keys = SettingsToSave(s, {300.0, 15.0}, 2);
+    s.ActiveLocation = 2;
+    const auto keys = SettingsToSave(s, {300.0, 15.0});
     const auto saved = UpdateProfileText(content, kProfileSection, keys);
     fuzz::Require(saved.has_value());
     CalendarState again;

@@ -10,12 +10,14 @@ using namespace tovel;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string path = fuzz::WriteInput("town.sun", fuzz::Text(data, size));
-    for (const std::string& name : FindLocations({fuzz::Folder()}, 1).Names) fuzz::Require(IsValidUtf8(name));
+    for (const std::string& name : FindLocations({fuzz::Folder()}, 1).Names)
+        fuzz::Require(IsValidUtf8(name));
     for (const Date day : {Date::FromYmd(2024, 1, 1), Date::FromYmd(2024, 2, 29),
                            Date::FromYmd(2023, 3, 5), Date::FromYmd(2025, 12, 31)}) {
         if (const auto sunset = LookupSunset(path, day)) {
             fuzz::Require(IsValidUtf8(sunset->Location));
-            fuzz::Require(sunset->Time.size() >= 3 && sunset->Time.size() <= 6 && sunset->Time[0] == ' ');
+            fuzz::Require(sunset->Time.size() >= 3 && sunset->Time.size() <= 6 &&
+                          sunset->Time[0] == ' ');
         }
     }
     DescribeSunTableCheck(CheckSunTable(fuzz::Text(data, size)));

@@ -24,7 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 fuzz::Require(s.JewDay >= 1 && s.JewDay <= s.MonthDays && s.FirstCell >= 1 &&
                               s.FirstCell <= 7 && s.FirstDate + (s.JewDay - 1) == s.SelDate);
             }
-            for (const int way : {1, -1}) MonthMoveTarget(s, way), YearMoveTarget(s, way * step, table);
+            for (const int way : {1, -1})
+                MonthMoveTarget(s, way), YearMoveTarget(s, way * step, table);
         }
     }
     return 0;
