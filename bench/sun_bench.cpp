@@ -4,7 +4,7 @@
 #include "state/date.h"
 #include "sunset/sun_table_maker.h"
 #include "sunset/sunset_table.h"
-#include "tools/suntable/zone_offset.h"
+#include "views/zone_offset.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "state/date.h"
+#include "sunset/civil_time.h"
 #include "sunset/sun_line.h"
 
 namespace tovel {
@@ -35,7 +36,13 @@ struct SunsetTime {
 };
 
 // The sunset on `day` from the table at `path`. Nothing when the file cannot
-// be read or has no line for that day of the year.
-std::optional<SunsetTime> LookupSunset(const std::string& path, const Date& day);
+// be read or has no line for that day of the year. When the table ends in a
+// zone line whose zone `zones` knows, and the day's line holds a time, the
+// time is moved from the table's year to the day's: less the zone's offset on
+// that month and day of the table's year, plus its offset on `day` (both at
+// that time of day; the table's 29 February is that of LeapDayYear(year)).
+// Otherwise the time is shown as the line has it.
+std::optional<SunsetTime> LookupSunset(const std::string& path, const Date& day,
+                                       const ZoneLookup& zones = {});
 
 }  // namespace tovel

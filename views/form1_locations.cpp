@@ -6,6 +6,7 @@
 
 #include "app/popup.h"
 #include "views/form1.h"
+#include "views/zone_offset.h"
 
 namespace tovel {
 
@@ -44,7 +45,8 @@ void Form1::Sun_Click(int Index) {
 
 std::optional<SunsetTime> Form1::LookupSunsetFor(Date day) const {
     if (!HasActiveLocation(s_)) return std::nullopt;
-    return LookupSunset(s_.SunFile, day);
+    // A table with a zone line is moved to the day's year by the zone's rules.
+    return LookupSunset(s_.SunFile, day, ZoneOffset);
 }
 
 }  // namespace tovel

@@ -22,7 +22,7 @@
 #include "app/program_folder.h"
 #include "sunset/sun_table_check.h"
 #include "sunset/sun_table_maker.h"
-#include "tools/suntable/zone_offset.h"
+#include "views/zone_offset.h"
 
 namespace {
 
@@ -41,9 +41,11 @@ constexpr const char* kHelp = R"(Usage:
 Makes a sunset table (a .sun file) for the calendar's SunSet menu: line 1 the
 location's NAME, then the local sunset of each day from 1 January to
 31 December of the reference YEAR, with 29 February (taken from the leap year
-nearest to YEAR, the earlier one on a tie) after 28 February. Lines end in
-CR LF and read like " Mar 21  6:14": month, day, and the hour on the 12-hour
-clock, so only sunsets from 13:00 to 21:59 can be written.
+nearest to YEAR, the earlier one on a tie) after 28 February, and last the
+zone line "Zone ZONE YEAR". Lines end in CR LF and read like " Mar 21  6:14"
+or " Jun 21 10:06": month, day, and the hour on the 12-hour clock, so only
+sunsets from 13:00 to 23:59 can be written. With the zone line the calendar
+moves each time by the zone's daylight saving from YEAR to the year shown.
 
   NAME       the location's name as the menu shows it (UTF-8, one line,
              at most 200 bytes)
@@ -65,11 +67,12 @@ saving, rounded to the nearest minute.
                      where the calendar looks too. An existing file is
                      replaced.
   --check FILE...    check tables: the name line, then the 366 days in calendar
-                     order, each in the layout above. Names the first bad line.
+                     order, each in the layout above, then the zone line if
+                     any, with a known zone. Names the first bad line.
   -h, --help         show this text
 
 When a day has no sunset (midnight sun, polar night) or one outside 13:00 to
-21:59, nothing is written and the first such day is named. The table is
+23:59, nothing is written and the first such day is named. The table is
 written to a temporary file beside FILE and renamed over it, so a failure
 never leaves a partial table. Exit status: 0 done, 1 refused or a bad table,
 2 bad arguments.
@@ -158,10 +161,12 @@ int Check(const std::vector<std::string>& files) {
     if (files.empty()) return Usage("--check needs at least one FILE");
     int status = kDone;
     for (const std::string& file : files) {
-        const tovel::SunTableCheck check = tovel::CheckSunTableFile(file);
+        const tovel::SunTableCheck check = tovel::CheckSunTableFile(file, tovel::ZoneOffset);
         if (check.Ok()) {
-            std::printf("%s: OK: %s, %d days\n", file.c_str(), check.Name.c_str(),
-                        tovel::kSunTableDays);
+            const std::string zone =
+                check.Zone.empty() ? "" : ", " + check.Zone + " " + std::to_string(check.Year);
+            std::printf("%s: OK: %s, %d days%s\n", file.c_str(), check.Name.c_str(),
+                        tovel::kSunTableDays, zone.c_str());
         } else {
             std::fprintf(stderr, "%s: %s: %s\n", kProgram, file.c_str(),
                          tovel::DescribeSunTableCheck(check).c_str());
@@ -240,7 +245,7 @@ int main(int argc, char** argv) {
         year = *given;
     }
 
-    const tovel::SunTableResult table = tovel::MakeSunTable(place, year, *zone);
+    const tovel::SunTableResult table = tovel::MakeSunTable(place, year, *zone, positional[3]);
     if (!table.Ok()) return Refuse("no table for " + place.Name + ": " + table.Error);
     std::string path;
     if (output) {
