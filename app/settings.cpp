@@ -11,7 +11,7 @@ namespace tovel {
 
 namespace {
 using S = CalendarState;
-constexpr std::array<SettingKey, 10> kKeys = {{
+constexpr std::array<SettingKey, 11> kKeys = {{
     {"FormTop", "300", &WindowPlace::Top, nullptr},
     {"FormLeft", "300", &WindowPlace::Left, nullptr},
     {"Gregorian", "0", nullptr, &S::GregView},
@@ -22,7 +22,16 @@ constexpr std::array<SettingKey, 10> kKeys = {{
     {"AddWeek", "0", nullptr, &S::AddWeek},
     {"CapitalizeDates", "0", nullptr, &S::CapitalizeDates},
     {"ActiveLocation", "0", nullptr, &S::ActiveLocation},
+    {"ActiveLocationFile", "", nullptr, nullptr, &S::ActiveLocationFile},
 }};
+
+// `text` when a read gives it back unchanged, "" otherwise.
+std::string SavableText(const std::string& text) {
+    if (text.size() > kMaxSettingText || text.starts_with(' ') || text.ends_with(' ')) return "";
+    for (char c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return "";
+    return text;
+}
 }  // namespace
 
 std::span<const SettingKey> SettingKeys() { return kKeys; }
@@ -31,6 +40,11 @@ WindowPlace ReadSettings(std::string_view content, CalendarState& s) {
     WindowPlace place;
     for (const SettingKey& key : kKeys) {
         const std::string defaultText(key.Default);
+        if (key.Text) {
+            s.*key.Text = GetProfileString(content, kProfileSection, std::string(key.Name),
+                                           defaultText, kMaxSettingText + 1);
+            continue;
+        }
         const std::string value = ReturnIniValue(content, std::string(key.Name), defaultText);
         if (key.Position)
             place.*key.Position = ToSettingSingle(value);
@@ -47,8 +61,9 @@ std::vector<std::pair<std::string, std::string>> SettingsToSave(const CalendarSt
     std::vector<std::pair<std::string, std::string>> out;
     for (const SettingKey& key : kKeys) {
         if (key.Field == &S::GregView && s.PopupMode) continue;
-        const std::string text = key.Position ? std::to_string(std::llround(place.*key.Position))
-                                              : std::to_string(s.*key.Field);
+        const std::string text = key.Text       ? SavableText(s.*key.Text)
+                                 : key.Position ? std::to_string(std::llround(place.*key.Position))
+                                                : std::to_string(s.*key.Field);
         out.emplace_back(std::string(key.Name), text);
     }
     return out;

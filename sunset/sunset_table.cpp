@@ -51,7 +51,8 @@ bool EndsWithSun(const std::string& name) {
 
 }  // namespace
 
-Locations FindLocations(const std::vector<std::string>& folders, int activeLocation) {
+Locations FindLocations(const std::vector<std::string>& folders, int activeLocation,
+                        const std::string& activeFile) {
     namespace fs = std::filesystem;
     Locations out;
     std::string content;
@@ -75,6 +76,12 @@ Locations FindLocations(const std::vector<std::string>& folders, int activeLocat
         }
     }
     out.ActiveLocation = activeLocation > static_cast<int>(out.Files.size()) ? 0 : activeLocation;
+    for (std::size_t i = 0; i < out.Files.size() && !activeFile.empty(); ++i) {
+        if (fs::path(out.Files[i]).filename() == activeFile) {
+            out.ActiveLocation = static_cast<int>(i) + 1;
+            break;
+        }
+    }
     return out;
 }
 

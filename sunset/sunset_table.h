@@ -23,12 +23,14 @@ struct Locations {
 
 // The sunset tables in `folders`, folder by folder (names ending in ".sun",
 // any letter case, sorted by name within a folder so the menu order is the
-// same on every run), at most kMaxLocations in all, with the saved
-// active location checked against them. A table without a readable first line
-// or with a name longer than kMaxLocationNameBytes is left out. Names are read
-// as LocationNameToUtf8 reads them: UTF-8, or
-// Windows-1252 when the line is not valid UTF-8.
-Locations FindLocations(const std::vector<std::string>& folders, int activeLocation);
+// same on every run), at most kMaxLocations in all, with the saved active
+// location checked against them: the listed table whose file name is
+// `activeFile`, else `activeLocation` when it is within the tables found. A
+// table without a readable first line or with a name longer than
+// kMaxLocationNameBytes is left out. Names are read as LocationNameToUtf8
+// reads them: UTF-8, or Windows-1252 when the line is not valid UTF-8.
+Locations FindLocations(const std::vector<std::string>& folders, int activeLocation,
+                        const std::string& activeFile = "");
 
 struct SunsetTime {
     std::string Location;  // the table's first line, in UTF-8 as FindLocations gives it

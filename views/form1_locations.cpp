@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QLabel>
+#include <filesystem>
 
 #include "app/popup.h"
 #include "views/form1.h"
@@ -10,8 +11,14 @@
 
 namespace tovel {
 
+namespace {
+std::string FileNameOf(const std::string& path) {
+    return std::filesystem::path(path).filename().string();
+}
+}  // namespace
+
 void Form1::SunIni() {
-    const Locations found = FindLocations(tableFolders_, s_.ActiveLocation);
+    const Locations found = FindLocations(tableFolders_, s_.ActiveLocation, s_.ActiveLocationFile);
     for (std::size_t i = 0; i < found.Files.size(); ++i) {
         QAction* item = Sun[i + 1];
         // A location name is shown as written, ampersands included.
@@ -23,7 +30,10 @@ void Form1::SunIni() {
     if (HasActiveLocation(s_)) {
         Sun[static_cast<std::size_t>(s_.ActiveLocation)]->setChecked(true);
         s_.SunFile = s_.SunFiles[static_cast<std::size_t>(s_.ActiveLocation)];
+    } else {
+        s_.SunFile.clear();
     }
+    s_.ActiveLocationFile = FileNameOf(s_.SunFile);
 }
 
 void Form1::Sun_Click(int Index) {
@@ -34,12 +44,14 @@ void Form1::Sun_Click(int Index) {
     if (!listed) {
         s_.ActiveLocation = 0;
         s_.SunFile.clear();
+        s_.ActiveLocationFile.clear();
         return;
     }
     const std::string& file = s_.SunFiles[static_cast<std::size_t>(Index)];
     Sun[static_cast<std::size_t>(Index)]->setChecked(true);
     s_.SunFile = file;
     s_.ActiveLocation = static_cast<std::int16_t>(Index);
+    s_.ActiveLocationFile = FileNameOf(file);
     Label10->setText("");
 }
 
