@@ -1,4 +1,4 @@
-// The lookup with the time-zone database: a table made for one year, read in another.
+// The lookup with the time-zone database, a table made for one year read in another; the gazetteer.
 #include <chrono>
 #include <cstdlib>
 #include <string>
@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "sunset/gazetteer.h"
 #include "sunset/sun_table_maker.h"
 #include "sunset/sunset_table.h"
 #include "test_support.h"
@@ -52,6 +53,23 @@ TEST(ZoneLookupTest, TablesOfOneYearAreRightInAnother) {
         for (const auto& [day, time] : p.examples)
             EXPECT_NEAR(Minutes(LookupSunset(made, day, ZoneOffset)->Time), Minutes(time), 1);
     }
+}
+
+// Names match by their start whatever the case and the accents of Latin letters, the most populous first.
+TEST(GazetteerTest, FindsTownsByTheirFirstLetters) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"malag", "M\xC3\xA1laga Andalusia Spain Europe/Madrid"}, {"M\xC3\x81LAG", "M\xC3\xA1laga"},
+        {"brasil", "Bras\xC3\xADlia"},
+        {"tel a", "Tel Aviv Tel Aviv Israel Asia/Jerusalem"}, {"Edinb", "Edinburgh Scotland United Kingdom Europe/London"},
+    };
+    for (const auto& [prefix, town] : cases) {
+        const std::vector<Town> found = FindTowns(prefix, 3);
+        ASSERT_FALSE(found.empty()) << prefix;
+        const Town& t = found.front();
+        EXPECT_EQ(std::string(town).find(' ') == std::string::npos ? t.Name : t.Name + " " + t.Region + " " + t.Country + " " + t.Zone, town);
+    }
+    EXPECT_TRUE(FindTowns("", 3).empty() && FindTowns("Xqzw", 3).empty());
+    EXPECT_EQ(FindTowns("Sa", 7).size(), 7u);
 }
 
 }  // namespace

@@ -22,6 +22,7 @@
 #include "app/program_folder.h"
 #include "sunset/sun_table_check.h"
 #include "sunset/sun_table_maker.h"
+#include "sunset/user_tables.h"
 #include "views/zone_offset.h"
 
 namespace {
@@ -94,20 +95,6 @@ int Refuse(const std::string& problem) {
     return kRefused;
 }
 
-// A decimal number in [low, high], the whole argument and nothing else.
-std::optional<double> ParseDegrees(const std::string& text, double low, double high) {
-    if (text.empty() || text.find_first_of(" \t\n") != std::string::npos) return std::nullopt;
-    errno = 0;
-    char* end = nullptr;
-    const double value = std::strtod(text.c_str(), &end);
-    if (errno != 0 || end != text.c_str() + text.size() || !std::isfinite(value))
-        return std::nullopt;
-    // strtod also reads hexadecimal numbers; degrees are written in decimal.
-    if (text.find_first_of("xX") != std::string::npos) return std::nullopt;
-    if (value < low || value > high) return std::nullopt;
-    return value;
-}
-
 std::optional<int> ParseYear(const std::string& text) {
     if (text.empty() || text.size() > 4) return std::nullopt;
     int year = 0;
@@ -122,18 +109,6 @@ std::optional<int> ParseYear(const std::string& text) {
 int CurrentYear() {
     using namespace std::chrono;
     return int(year_month_day{floor<days>(system_clock::now())}.year());
-}
-
-// "Tel Aviv" -> "Tel_Aviv.sun": blanks, slashes and control characters become
-// '_', and a leading dot too, so the table is neither hidden nor elsewhere.
-std::string DefaultFileName(const std::string& name) {
-    std::string out;
-    for (char c : name) {
-        const auto b = static_cast<unsigned char>(c);
-        out += (b <= 0x20 || b == 0x7F || c == '/' || c == '\\') ? '_' : c;
-    }
-    if (!out.empty() && out[0] == '.') out[0] = '_';
-    return out + ".sun";
 }
 
 int WriteTable(const std::string& path, const std::string& text) {
@@ -221,11 +196,11 @@ int main(int argc, char** argv) {
     place.Name = positional[0];
     if (std::string problem = tovel::SunTableNameProblem(place.Name); !problem.empty())
         return Usage(problem);
-    const std::optional<double> latitude = ParseDegrees(positional[1], -90, 90);
+    const std::optional<double> latitude = tovel::ParseDegrees(positional[1], -90, 90);
     if (!latitude)
         return Usage("the latitude '" + positional[1] +
                      "' is not a decimal number of degrees from -90 to 90");
-    const std::optional<double> longitude = ParseDegrees(positional[2], -180, 180);
+    const std::optional<double> longitude = tovel::ParseDegrees(positional[2], -180, 180);
     if (!longitude)
         return Usage("the longitude '" + positional[2] +
                      "' is not a decimal number of degrees from -180 to 180");
@@ -254,7 +229,7 @@ int main(int argc, char** argv) {
         // An installed program's tables go where the calendar finds them.
         const std::string folder = tovel::ExecutableFolderPath().value_or(".");
         const std::string own = tovel::ProgramFilesFor(folder).UserTableFolder;
-        path = DefaultFileName(place.Name);
+        path = tovel::SunTableFileName(place.Name);
         if (!own.empty()) {
             std::error_code ec;
             std::filesystem::create_directories(own, ec);
