@@ -34,7 +34,7 @@ PopupOutcome DecidePopup(const std::string& folder, const ProgramFiles& files, D
     ReadDataFile(files.Settings, settings);
     ReadSettings(settings, s);
     s.ActiveLocation = static_cast<std::int16_t>(
-        FindLocations(files.TableFolders, s.ActiveLocation).ActiveLocation);
+        FindLocations(files.TableFolders, s.ActiveLocation, s.ActiveLocationFile).ActiveLocation);
     if (!HasActiveLocation(s)) return PopupOutcome::Quiet;
 
     s.SelDate = today;

@@ -13,12 +13,13 @@ struct SettingKey {
     std::string_view Name;
     std::string_view Default;                      // as text, the way the file holds values
     double WindowPlace::*Position = nullptr;       // FormTop and FormLeft
-    std::int16_t CalendarState::*Field = nullptr;  // every other key
+    std::int16_t CalendarState::*Field = nullptr;  // the whole-number keys
+    std::string CalendarState::*Text = nullptr;    // the text keys
 };
 
 using S = CalendarState;
 // The keys in the order a save writes them.
-constexpr std::array<SettingKey, 10> kKeys = {{
+constexpr std::array<SettingKey, 11> kKeys = {{
     {"FormTop", "300", &WindowPlace::Top, nullptr},
     {"FormLeft", "300", &WindowPlace::Left, nullptr},
     {"Gregorian", "0", nullptr, &S::GregView},
@@ -29,13 +30,27 @@ constexpr std::array<SettingKey, 10> kKeys = {{
     {"AddWeek", "0", nullptr, &S::AddWeek},
     {"CapitalizeDates", "0", nullptr, &S::CapitalizeDates},
     {"ActiveLocation", "0", nullptr, &S::ActiveLocation},
+    {"ActiveLocationFile", "", nullptr, nullptr, &S::ActiveLocationFile},
 }};
+
+// `text` when a read gives it back unchanged, "" otherwise.
+std::string SavableText(const std::string& text) {
+    if (text.size() > kMaxSettingText || text.starts_with(' ') || text.ends_with(' ')) return "";
+    for (char c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return "";
+    return text;
+}
 }  // namespace
 
 WindowPlace ReadSettings(std::string_view content, CalendarState& s) {
     WindowPlace place;
     for (const SettingKey& key : kKeys) {
         const std::string defaultText(key.Default);
+        if (key.Text) {
+            s.*key.Text = GetProfileString(content, kProfileSection, std::string(key.Name),
+                                           defaultText, kMaxSettingText + 1);
+            continue;
+        }
         const std::string value = ReturnIniValue(content, std::string(key.Name), defaultText);
         if (key.Position)
             place.*key.Position = ToSettingSingle(value);
@@ -52,8 +67,9 @@ std::vector<std::pair<std::string, std::string>> SettingsToSave(const CalendarSt
     std::vector<std::pair<std::string, std::string>> out;
     for (const SettingKey& key : kKeys) {
         if (key.Field == &S::GregView && s.PopupMode) continue;
-        const std::string text = key.Position ? std::to_string(std::llround(place.*key.Position))
-                                              : std::to_string(s.*key.Field);
+        const std::string text = key.Text       ? SavableText(s.*key.Text)
+                                 : key.Position ? std::to_string(std::llround(place.*key.Position))
+                                                : std::to_string(s.*key.Field);
         out.emplace_back(std::string(key.Name), text);
     }
     return out;

@@ -15,7 +15,7 @@ while IFS='|' read -r file old new what; do
   if ! grep -qF -- "$old" "$file"; then
     echo "STALE   $file: $what (text not found)"; ((stale++)); continue
   fi
-  cp -p "$file" "$backup"
+  cp "$file" "$backup"
   OLD="$old" NEW="$new" python3 - "$file" <<'PY'
 import os, sys
 p = sys.argv[1]; s = open(p, encoding="utf-8").read()
@@ -28,7 +28,7 @@ PY
   else
     result="caught"
   fi
-  cp -p "$backup" "$file"
+  cp "$backup" "$file"  # a new time stamp, so that the build sees it
   [[ "$result" == MISSED ]] && ((missed++)) || ((caught++))
   printf '%-7s %s: %s\n' "${result%% *}" "$file" "$what"
 done < "$list"

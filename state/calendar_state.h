@@ -49,6 +49,10 @@ struct CalendarState {
     std::int16_t AddWeek = 0;
     std::int16_t CapitalizeDates = 0;
     std::int16_t ActiveLocation = 0;  // 1..10, 0 = none
+    // The active table's file name without its folder ("" for none): chosen
+    // over ActiveLocation at start-up while that file is listed, so a table
+    // added before it in the menu does not make another town active.
+    std::string ActiveLocationFile;
 
     std::array<std::string, 11> SunFiles{};  // sunset table paths by menu item
     std::string SunFile;                     // full path of the active table

@@ -11,6 +11,7 @@ namespace {
 // Columns of a day line, counted from 1.
 constexpr std::size_t kKeyColumn = 2;  // the day key, columns 2-7
 constexpr std::size_t kKeyWidth = 6;
+constexpr std::size_t kTensColumn = 9;
 constexpr std::size_t kHourColumn = 10;
 constexpr std::size_t kLineColumns = 13;
 
@@ -61,16 +62,23 @@ public:
 
     // Columns 8-13 and the line's length: "" when they hold a time, which goes to `out`.
     std::string TimeProblem(SunLineFields& out) const {
-        for (std::size_t c = 8; c <= 9; ++c) {
-            if (line_.size() < c) return TooShort();
-            if (line_[c - 1] != ' ')
-                return "column " + std::to_string(c) + " must be a blank, not " +
-                       QuotedTableText(Column(c, 1));
-        }
+        if (line_.size() < 8) return TooShort();
+        if (line_[7] != ' ')
+            return "column 8 must be a blank, not " + QuotedTableText(Column(8, 1));
+        if (line_.size() < 9) return TooShort();
+        const bool tens = line_[8] == '1';
+        if (line_[8] != ' ' && !tens)
+            return "column 9 must be a blank or 1 (the tens digit of the hour on the 12-hour "
+                   "clock), not " +
+                   QuotedTableText(Column(9, 1));
         if (line_.size() < 10) return TooShort();
-        if (line_[9] < '1' || line_[9] > '9')
+        if (!tens && (line_[9] < '1' || line_[9] > '9'))
             return "column 10 must be the hour on the 12-hour clock, 1 to 9 (a sunset from "
                    "13:00 to 21:59), not " +
+                   QuotedTableText(Column(10, 1));
+        if (tens && line_[9] != '0' && line_[9] != '1')
+            return "after the 1 in column 9, column 10 must be 0 or 1 (a sunset from 22:00 to "
+                   "23:59), not " +
                    QuotedTableText(Column(10, 1));
         if (line_.size() < 11) return TooShort();
         if (line_[10] != ':') return "column 11 must be ':', not " + QuotedTableText(Column(11, 1));
@@ -80,7 +88,7 @@ public:
             return "columns 12-13 must be the minutes, 00 to 59, not " + QuotedTableText(mm);
         if (line_.size() > kLineColumns)
             return "text after column 13: " + QuotedTableText(line_.substr(kLineColumns));
-        out.Hour = 12 + (line_[9] - '0');
+        out.Hour = 12 + (tens ? 10 : 0) + (line_[9] - '0');
         out.Minute = (mm[0] - '0') * 10 + (mm[1] - '0');
         return "";
     }
@@ -132,8 +140,8 @@ std::optional<std::string> WriteSunLine(unsigned month, unsigned day, int hour, 
     if (minute < 0 || minute > 59 || at < kEarliestSunLineMinute || at > kLatestSunLineMinute)
         return std::nullopt;
     char time[24];
-    std::snprintf(time, sizeof time, "%d:%02d", hour - 12, minute);
-    return " " + SunLineKey(month, day) + "  " + time;
+    std::snprintf(time, sizeof time, "%2d:%02d", hour - 12, minute);
+    return " " + SunLineKey(month, day) + " " + time;
 }
 
 SunLineFields ParseSunLine(std::string_view line) {
@@ -144,10 +152,91 @@ SunLineFields ParseSunLine(std::string_view line) {
     return out;
 }
 
+namespace {
+// 12 plus the digits of columns 9 and 10, as the lookup reads them.
+int LineHour(std::string_view line) {
+    auto digit = [&line](std::size_t column) {
+        const char c = line.size() >= column ? line[column - 1] : ' ';
+        return IsDigit(c) ? c - '0' : 0;
+    };
+    return 12 + 10 * digit(kTensColumn) + digit(kHourColumn);
+}
+}  // namespace
+
 std::string SunLineTimeText(std::string_view line) {
-    const char h = line.size() >= kHourColumn ? line[kHourColumn - 1] : ' ';
-    std::string out = " " + std::to_string(12 + (IsDigit(h) ? h - '0' : 0));
+    std::string out = " " + std::to_string(LineHour(line));
     if (line.size() > kHourColumn) out.append(line.substr(kHourColumn, 3));
+    return out;
+}
+
+std::optional<int> SunLineMinutes(std::string_view line) {
+    if (line.size() < kLineColumns) return std::nullopt;
+    const std::string_view mm = line.substr(kHourColumn, 3);
+    if (mm[0] != ':' || !IsDigit(mm[1]) || !IsDigit(mm[2]) || mm[1] > '5') return std::nullopt;
+    return LineHour(line) * 60 + (mm[1] - '0') * 10 + (mm[2] - '0');
+}
+
+std::string SunTimeText(int minutes) {
+    char text[16];
+    std::snprintf(text, sizeof text, " %d:%02d", minutes / 60, minutes % 60);
+    return text;
+}
+
+namespace {
+constexpr std::string_view kZoneWord = "Zone ";
+constexpr std::size_t kMaxZoneBytes = 64;
+}  // namespace
+
+std::string WriteSunZoneLine(std::string_view zone, int year) {
+    return std::string(kZoneWord) + std::string(zone) + " " + std::to_string(year);
+}
+
+std::string SunZoneNameProblem(std::string_view zone) {
+    if (zone.empty()) return "the zone is empty";
+    if (zone.size() > kMaxZoneBytes)
+        return "the zone is longer than " + std::to_string(kMaxZoneBytes) + " bytes";
+    for (char c : zone) {
+        const bool ok = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || IsDigit(c) ||
+                        c == '/' || c == '_' || c == '-' || c == '+';
+        if (!ok)
+            return "the zone " + QuotedTableText(zone) + " holds " +
+                   QuotedTableText(std::string_view(&c, 1)) +
+                   "; an IANA zone is written with letters, digits and /_-+";
+    }
+    return "";
+}
+
+bool LooksLikeSunZoneLine(std::string_view line) { return line.starts_with(kZoneWord); }
+
+SunZoneFields ParseSunZoneLine(std::string_view line) {
+    SunZoneFields out;
+    const std::string_view form = " (a zone line reads like 'Zone Europe/London 2026')";
+    if (!LooksLikeSunZoneLine(line)) {
+        out.Problem = "the line does not begin with 'Zone '" + std::string(form);
+        return out;
+    }
+    line.remove_prefix(kZoneWord.size());
+    const std::size_t blank = line.rfind(' ');
+    if (blank == std::string_view::npos) {
+        out.Problem = "the zone line has no year" + std::string(form);
+        return out;
+    }
+    const std::string_view zone = line.substr(0, blank), year = line.substr(blank + 1);
+    if (std::string problem = SunZoneNameProblem(zone); !problem.empty()) {
+        out.Problem = problem;
+        return out;
+    }
+    const bool digits = !year.empty() && year.size() <= 4 &&
+                        year.find_first_not_of("0123456789") == std::string_view::npos;
+    const int value = digits ? std::stoi(std::string(year)) : 0;
+    if (value < kFirstSunTableYear || value > kLastSunTableYear) {
+        out.Problem = "the zone line's year must be a year from " +
+                      std::to_string(kFirstSunTableYear) + " to " +
+                      std::to_string(kLastSunTableYear) + ", not " + QuotedTableText(year);
+        return out;
+    }
+    out.Zone = std::string(zone);
+    out.Year = value;
     return out;
 }
 

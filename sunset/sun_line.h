@@ -9,11 +9,23 @@
 //   2-4    the English month abbreviation, Jan to Dec
 //   5      a blank
 //   6-7    the day of the month, right-aligned (" 5", "15")
-//   8-9    blanks
-//   10     the hour on the 12-hour clock, 1 to 9 (a sunset from 13:00 to 21:59)
+//   8      a blank
+//   9      a blank, or 1: the tens digit of the hour on the 12-hour clock
+//   10     the hour's units digit: 1 to 9 after a blank (13:00 to 21:59),
+//          0 or 1 after a 1 (22:00 to 23:59)
 //   11-13  ":MM", the minutes
 //
-// " Mar 21  6:14" is 18:14 on 21 March. Columns 2-7 are the day key.
+// " Mar 21  6:14" is 18:14 on 21 March, " Jun 21 10:06" 22:06 on 21 June.
+// Columns 2-7 are the day key.
+//
+// A table may end with one more line, the zone line, naming the IANA time
+// zone and the year its civil times were written for:
+//
+//   Zone Europe/London 2026
+//
+// Its columns 2-7 ("one Eu") are never a day key, so a reader that knows only
+// the day lines passes over it. With it the lookup moves each time by the
+// zone's daylight saving from the table's year to the year asked about.
 
 #include <cstddef>
 #include <optional>
@@ -29,9 +41,13 @@ inline constexpr std::size_t kMaxLocationNameBytes = 200;
 
 inline constexpr int kSunTableDays = 366;
 
-// Sunsets a day line can hold: the hour is one digit of the 12-hour clock.
+// Sunsets a day line can hold: the hour is 1 to 11 on the 12-hour clock.
 inline constexpr int kEarliestSunLineMinute = 13 * 60;     // 13:00
-inline constexpr int kLatestSunLineMinute = 21 * 60 + 59;  // 21:59
+inline constexpr int kLatestSunLineMinute = 23 * 60 + 59;  // 23:59
+
+// Years a table can be made for, and a zone line can name.
+inline constexpr int kFirstSunTableYear = 1802;
+inline constexpr int kLastSunTableYear = 2790;
 
 // Days of `month` (1..12) in a table: February has its 29th.
 unsigned SunTableMonthDays(unsigned month);
@@ -47,7 +63,8 @@ std::string_view SunLineKeyOf(std::string_view line);
 const std::vector<std::string>& SunTableKeys();
 
 // One day's line without its line end, " Mar 21  6:14" for hour 18 (24-hour
-// clock) and minute 14; nothing when the time lies outside 13:00..21:59.
+// clock) and minute 14, " Jun 21 10:06" for 22:06: the tens digit only where
+// the hour needs it. Nothing when the time lies outside 13:00..23:59.
 std::optional<std::string> WriteSunLine(unsigned month, unsigned day, int hour, int minute);
 
 // A day line read strictly. Each problem names the first column that is
@@ -62,10 +79,39 @@ struct SunLineFields {
 SunLineFields ParseSunLine(std::string_view line);
 
 // The time as the lookup reads it from a line, whatever else the line holds:
-// a blank (in the place of a sign), 12 plus the digit in column 10 (anything
-// else there, or a line too short for it, counts as 0), then columns 11-13 as
-// written, as far as the line goes. " 18:14" for " Mar 21  6:14".
+// a blank (in the place of a sign), 12 plus ten times a digit in column 9 plus
+// the digit in column 10 (anything else in either, or a line too short for
+// it, counts as 0), then columns 11-13 as written, as far as the line goes.
+// " 18:14" for " Mar 21  6:14", " 22:06" for " Jun 21 10:06".
 std::string SunLineTimeText(std::string_view line);
+
+// The same time in minutes after midnight, when columns 11-13 are ":MM" with
+// MM from 00 to 59; nothing otherwise.
+std::optional<int> SunLineMinutes(std::string_view line);
+
+// " 18:14": a time in minutes after midnight as the lookup shows it.
+std::string SunTimeText(int minutes);
+
+// The zone line, "Zone Europe/London 2026", without its line end.
+std::string WriteSunZoneLine(std::string_view zone, int year);
+
+// Why `zone` cannot stand in a zone line ("" when it can): an IANA name is
+// ASCII letters, digits and "/_-+", without blanks, at most 64 bytes.
+std::string SunZoneNameProblem(std::string_view zone);
+
+// A zone line read strictly: "Zone", a blank, the zone, a blank, the year
+// (kFirstSunTableYear..kLastSunTableYear).
+struct SunZoneFields {
+    std::string Zone;  // set when Ok()
+    int Year = 0;
+    std::string Problem;
+    bool Ok() const { return Problem.empty(); }
+};
+SunZoneFields ParseSunZoneLine(std::string_view line);
+
+// True for a line that begins as a zone line does ("Zone "): the check reads
+// such a line after the day lines as the zone line.
+bool LooksLikeSunZoneLine(std::string_view line);
 
 // `text` in single quotes, with control characters and bytes from 0x7F up as
 // \xNN, for messages about a table's lines.

@@ -9,7 +9,7 @@
 
 namespace tovel {
 
-SunTableCheck CheckSunTable(std::string_view content) {
+SunTableCheck CheckSunTable(std::string_view content, const ZoneLookup& zones) {
     SunTableCheck out;
     const std::vector<std::string>& keys = SunTableKeys();
     std::map<std::string, int, std::less<>> seen;  // day key -> its line
@@ -51,28 +51,41 @@ SunTableCheck CheckSunTable(std::string_view content) {
                     return fail("the location's name would be read as the line of " + key);
         } else {
             const int index = number - 2;
-            if (index >= kSunTableDays)
-                return fail("a line after the " + std::to_string(kSunTableDays) + " day lines (" +
-                            QuotedTableText(line) + ")");
-            const SunLineFields day = ParseSunLine(line);
-            if (!day.KeyProblem.empty()) return fail(day.KeyProblem);
-            const std::string key = SunLineKey(day.Month, day.Day);
-            const std::string& expected = keys[static_cast<std::size_t>(index)];
-            if (key != expected) {
-                if (auto it = seen.find(key); it != seen.end())
-                    return fail(key + " appears a second time (first on line " +
-                                std::to_string(it->second) + ")");
-                return fail("the line of " + expected + " belongs here, not " + key +
-                            " (the days must run from Jan  1 to Dec 31 in order, "
-                            "Feb 29 after Feb 28)");
+            if (index > kSunTableDays)
+                return fail("a line after the zone line (" + QuotedTableText(line) + ")");
+            if (index == kSunTableDays) {
+                if (!LooksLikeSunZoneLine(line))
+                    return fail("a line after the " + std::to_string(kSunTableDays) +
+                                " day lines (" + QuotedTableText(line) +
+                                "); only a zone line, like 'Zone Europe/London 2026', may follow");
+                const SunZoneFields zone = ParseSunZoneLine(line);
+                if (!zone.Ok()) return fail(zone.Problem);
+                if (zones && !zones(zone.Zone))
+                    return fail("the time zone " + QuotedTableText(zone.Zone) +
+                                " is unknown (an IANA name, see /usr/share/zoneinfo)");
+                out.Zone = zone.Zone;
+                out.Year = zone.Year;
+            } else {
+                const SunLineFields day = ParseSunLine(line);
+                if (!day.KeyProblem.empty()) return fail(day.KeyProblem);
+                const std::string key = SunLineKey(day.Month, day.Day);
+                const std::string& expected = keys[static_cast<std::size_t>(index)];
+                if (key != expected) {
+                    if (auto it = seen.find(key); it != seen.end())
+                        return fail(key + " appears a second time (first on line " +
+                                    std::to_string(it->second) + ")");
+                    return fail("the line of " + expected + " belongs here, not " + key +
+                                " (the days must run from Jan  1 to Dec 31 in order, "
+                                "Feb 29 after Feb 28)");
+                }
+                seen.emplace(key, number);
+                if (!day.TimeProblem.empty()) return fail(day.TimeProblem);
             }
-            seen.emplace(key, number);
-            if (!day.TimeProblem.empty()) return fail(day.TimeProblem);
         }
         if (!ended) return fail("the last line has no line end (CR LF)");
         if (!crlf) return fail("the line ends in LF without CR; a table's lines end in CR LF");
     }
-    const int days = number - 1;
+    const int days = number - 1;  // a zone line makes it one more, never fewer
     if (days < kSunTableDays) {
         ++number;
         const int more = kSunTableDays - days - 1;
@@ -84,7 +97,7 @@ SunTableCheck CheckSunTable(std::string_view content) {
     return out;
 }
 
-SunTableCheck CheckSunTableFile(const std::string& path) {
+SunTableCheck CheckSunTableFile(const std::string& path, const ZoneLookup& zones) {
     std::string content;
     const FileRead status = ReadDataFile(path, content);
     if (status != FileRead::Ok) {
@@ -92,7 +105,7 @@ SunTableCheck CheckSunTableFile(const std::string& path) {
         out.Problem = FileReadText(status);
         return out;
     }
-    return CheckSunTable(content);
+    return CheckSunTable(content, zones);
 }
 
 std::string DescribeSunTableCheck(const SunTableCheck& check) {

@@ -91,11 +91,18 @@ std::string SunTableNameProblem(std::string_view name) {
     return "";
 }
 
-SunTableResult MakeSunTable(const SunTablePlace& place, int year, const UtcOffsetAt& offset) {
+SunTableResult MakeSunTable(const SunTablePlace& place, int year, const UtcOffsetAt& offset,
+                            std::string_view zone) {
     SunTableResult out;
     if (std::string problem = SunTableNameProblem(place.Name); !problem.empty()) {
         out.Error = problem;
         return out;
+    }
+    if (!zone.empty()) {
+        if (std::string problem = SunZoneNameProblem(zone); !problem.empty()) {
+            out.Error = problem;
+            return out;
+        }
     }
     if (year < kFirstSunTableYear || year > kLastSunTableYear) {
         out.Error = "the year " + std::to_string(year) + " is outside " +
@@ -116,13 +123,14 @@ SunTableResult MakeSunTable(const SunTablePlace& place, int year, const UtcOffse
                 out.Error = "on " + DayText(day) + " the sun does not rise (polar night)";
             } else if (!(line = WriteSunLine(m, d, set.Minutes / 60, set.Minutes % 60))) {
                 out.Error = "on " + DayText(day) + " the sun sets at " + ClockText(set.Minutes) +
-                            "; a table holds only sunsets from 13:00 to 21:59";
+                            "; a table holds only sunsets from 13:00 to 23:59";
             }
             if (!out.Ok()) return out;
             text += *line;
             text += "\r\n";
         }
     }
+    if (!zone.empty()) text += WriteSunZoneLine(zone, year) + "\r\n";
     out.Text = std::move(text);
     return out;
 }

@@ -2,25 +2,18 @@
 // Making a sunset table: the local sunset of every day of a reference year at
 // one place, written in the table layout (see sun_line.h) with CR LF line
 // ends. The place's civil time comes in as a function, so this file needs no
-// time-zone database; the table tool hands it one.
+// time-zone database; the table tool and the window hand it one.
 
 #include <chrono>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 
+#include "sunset/civil_time.h"
 #include "sunset/solar.h"
+#include "sunset/sun_line.h"
 
 namespace tovel {
-
-// The offset of the place's civil time from UTC, in seconds, at an instant
-// given in seconds since 1970-01-01 00:00 UTC (daylight saving included).
-using UtcOffsetAt = std::function<int(std::int64_t utcSeconds)>;
-
-// Reference years a table can be made for.
-inline constexpr int kFirstSunTableYear = 1802;
-inline constexpr int kLastSunTableYear = 2790;
 
 struct SunTablePlace {
     std::string Name;      // the table's first line, UTF-8
@@ -57,8 +50,11 @@ struct SunTableResult {
 
 // The table for `place` and reference year `year` (kFirstSunTableYear to
 // kLastSunTableYear): 1 January to 31 December of that year with 29 February
-// of LeapDayYear(year) after 28 February. Refused, with nothing made, when a
-// day has no sunset or one that no day line can hold (outside 13:00..21:59).
-SunTableResult MakeSunTable(const SunTablePlace& place, int year, const UtcOffsetAt& offset);
+// of LeapDayYear(year) after 28 February, then the zone line when `zone` (the
+// IANA name of `offset`) is given. Refused, with nothing made, when a day has
+// no sunset or one that no day line can hold (outside 13:00..23:59), or the
+// zone cannot be written in a zone line.
+SunTableResult MakeSunTable(const SunTablePlace& place, int year, const UtcOffsetAt& offset,
+                            std::string_view zone = {});
 
 }  // namespace tovel

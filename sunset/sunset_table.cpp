@@ -9,10 +9,37 @@
 #include "engine/text.h"
 #include "sunset/name_encoding.h"
 #include "sunset/sun_line.h"
+#include "sunset/sun_table_maker.h"
 
 namespace tovel {
 
 namespace {
+
+// The file's last line, without its line end.
+std::string_view LastLine(std::string_view content) {
+    while (!content.empty() && (content.back() == '\n' || content.back() == '\r'))
+        content.remove_suffix(1);
+    const std::size_t lf = content.rfind('\n');
+    return lf == std::string_view::npos ? content : content.substr(lf + 1);
+}
+
+// The time of `line`, written for `month`/`dayOfMonth` of the zone line's
+// year, as it falls on `day`; nothing when the table has no usable zone line.
+std::optional<std::string> MovedTime(std::string_view content, std::string_view line,
+                                     const Date& day, const ZoneLookup& zones) {
+    if (!zones) return std::nullopt;
+    const SunZoneFields zone = ParseSunZoneLine(LastLine(content));
+    const std::optional<int> minutes = SunLineMinutes(line);
+    if (!zone.Ok() || !minutes) return std::nullopt;
+    const std::optional<UtcOffsetAt> offset = zones(zone.Zone);
+    if (!offset) return std::nullopt;
+    using namespace std::chrono;
+    const auto month = static_cast<unsigned>(day.Month()), dom = static_cast<unsigned>(day.Day());
+    const int written = month == 2 && dom == 29 ? LeapDayYear(zone.Year) : zone.Year;
+    const sys_days from{year{written} / std::chrono::month{month} / std::chrono::day{dom}};
+    const int moved = MoveCivilTime(*offset, *minutes, from, day.ToSysDays());
+    return SunTimeText(((moved % 1440) + 1440) % 1440);
+}
 
 bool EndsWithSun(const std::string& name) {
     if (name.size() < 4) return false;
@@ -32,7 +59,8 @@ std::string ShownLocationName(std::string_view line) {
     return name.substr(0, cut) + "...";
 }
 
-Locations FindLocations(const std::vector<std::string>& folders, int activeLocation) {
+Locations FindLocations(const std::vector<std::string>& folders, int activeLocation,
+                        const std::string& activeFile) {
     namespace fs = std::filesystem;
     Locations out;
     std::string content;
@@ -56,10 +84,17 @@ Locations FindLocations(const std::vector<std::string>& folders, int activeLocat
         }
     }
     out.ActiveLocation = activeLocation > static_cast<int>(out.Files.size()) ? 0 : activeLocation;
+    for (std::size_t i = 0; i < out.Files.size() && !activeFile.empty(); ++i) {
+        if (fs::path(out.Files[i]).filename() == activeFile) {
+            out.ActiveLocation = static_cast<int>(i) + 1;
+            break;
+        }
+    }
     return out;
 }
 
-std::optional<SunsetTime> LookupSunset(const std::string& path, const Date& day) {
+std::optional<SunsetTime> LookupSunset(const std::string& path, const Date& day,
+                                       const ZoneLookup& zones) {
     std::string content;
     if (ReadDataFile(path, content) != FileRead::Ok) return std::nullopt;
     std::string_view rest = content, line;
@@ -73,7 +108,7 @@ std::optional<SunsetTime> LookupSunset(const std::string& path, const Date& day)
     while (SunLineKeyOf(line) != key) {
         if (!NextLine(rest, line)) return std::nullopt;  // no line for this day
     }
-    out.Time = SunLineTimeText(line);
+    out.Time = MovedTime(content, line, day, zones).value_or(SunLineTimeText(line));
     return out;
 }
 

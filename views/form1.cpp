@@ -249,6 +249,11 @@ void Form1::BuildMenus() {
         connect(Sun[static_cast<std::size_t>(i)], &QAction::triggered, this,
                 [this, i] { Sun_Click(i); });
     }
+    Sunset->addSeparator();
+    AddLocationItem = item(Sunset, "AddLocationItem", "&Add location...");
+    RemoveLocationItem = item(Sunset, "RemoveLocationItem", "&Remove location...");
+    connect(AddLocationItem, &QAction::triggered, this, &Form1::AddLocation_Click);
+    connect(RemoveLocationItem, &QAction::triggered, this, &Form1::RemoveLocation_Click);
 
     Steps = menuBar()->addMenu("&Year Steps");
     Steps->setObjectName("Steps");

@@ -18,6 +18,7 @@
 #include "state/calendar_state.h"
 #include "state/date.h"
 #include "sunset/sunset_table.h"
+#include "sunset/user_tables.h"
 #include "views/picture_box.h"
 
 class QAction;
@@ -36,6 +37,7 @@ struct Form1Options {
     std::function<Date()> Today;                      // default: the system date
     std::function<void(const QString&)> ShowMessage;  // default: a modal box titled "Tovel"
     QString Arguments;                                // the command-line argument text
+    std::function<bool(const QString&)> Confirm;      // default: a Yes/No box titled "Tovel"
 };
 
 // A modal message box titled "Tovel" with a single OK button and no icon.
@@ -76,6 +78,13 @@ public:
     // Locations.
     void SunIni();
     void Sun_Click(int Index);
+    // "Add location..." and "Remove location..." open their dialogs
+    // (window-modal; found as children named "AddLocation", "RemoveLocation").
+    void AddLocation_Click();
+    void RemoveLocation_Click();
+    // What the dialogs' OK does: false, after a message, when nothing changed.
+    bool AddLocation(const PlaceInput& place);
+    bool RemoveLocation(int Index);
     // The active location's name and sunset time for a civil day; nothing when
     // no location is active or its table has no line for the day.
     std::optional<SunsetTime> LookupSunsetFor(Date day) const;
@@ -186,6 +195,8 @@ private:
     QAction* GregorianMnu = nullptr;
     QMenu* Sunset = nullptr;
     std::array<QAction*, 12> Sun{};  // 1..11
+    QAction* AddLocationItem = nullptr;
+    QAction* RemoveLocationItem = nullptr;
     QMenu* Steps = nullptr;
     QAction *Step1 = nullptr, *Step2 = nullptr, *Step5 = nullptr, *Step10 = nullptr,
             *Step20 = nullptr, *Step50 = nullptr;

@@ -98,17 +98,18 @@ TEST(SettingsValues, LeadingNumberAndToSettingInt) {
     for (const auto& [text, expected] : ints) EXPECT_EQ(ToSettingInt(text, 1234), expected) << text.substr(0, 40);
 }
 
-// The ten keys: defaults, a hand-edited file, and a save that reads back the same.
-TEST(SettingsTest, ReadAndSaveTheTenKeys) {
+// The keys: defaults, a hand-edited file, and a save that reads back the same.
+TEST(SettingsTest, ReadAndSaveTheKeys) {
     CalendarState s;
     WindowPlace place = ReadSettings("", s);
     EXPECT_EQ(SettingsToSave(s, place),
               (Pairs{{"FormTop", "300"}, {"FormLeft", "300"}, {"Gregorian", "0"}, {"AddXJ", "-100"}, {"AddYJ", "20"},
                      {"AddXG", "0"}, {"AddYG", "0"}, {"AddWeek", "0"}, {"CapitalizeDates", "0"},
-                     {"ActiveLocation", "0"}}));
+                     {"ActiveLocation", "0"}, {"ActiveLocationFile", ""}}));
     const std::string edited =
         "[Tovel]\r\nFormTop=1500.6\r\nformleft = -75\r\nGregorian=1\r\nAddXJ= -150\r\nAddYJ=2.5\r\n"
-        "AddXG=3.5\r\nAddYG=40000\r\nAddWeek=-2x\r\nCapitalizeDates=1\r\nActiveLocation=7\r\n";
+        "AddXG=3.5\r\nAddYG=40000\r\nAddWeek=-2x\r\nCapitalizeDates=1\r\nActiveLocation=7\r\n"
+        "ActiveLocationFile = " + std::string(60, 'x') + ".sun \r\n";
     place = ReadSettings(edited, s);
     EXPECT_FLOAT_EQ(place.Top, 1500.6f);
     EXPECT_EQ(s.ActiveLocation, 7);
@@ -116,12 +117,17 @@ TEST(SettingsTest, ReadAndSaveTheTenKeys) {
     const Pairs saved = SettingsToSave(s, {1515, place.Left});
     EXPECT_EQ(saved, (Pairs{{"FormTop", "1515"}, {"FormLeft", "-75"}, {"Gregorian", "1"}, {"AddXJ", "-150"},
                             {"AddYJ", "2"}, {"AddXG", "4"}, {"AddYG", "0"}, {"AddWeek", "-2"},
-                            {"CapitalizeDates", "1"}, {"ActiveLocation", "3"}}));
+                            {"CapitalizeDates", "1"}, {"ActiveLocation", "3"},
+                            {"ActiveLocationFile", std::string(60, 'x') + ".sun"}}));
     CalendarState again;
     place = ReadSettings(*UpdateProfileText(edited, kProfileSection, saved), again);
     EXPECT_EQ(SettingsToSave(again, place), saved);
     s.PopupMode = true;  // a pop-up run leaves the view setting alone
     for (const auto& [key, value] : SettingsToSave(s, {})) EXPECT_NE(key, "Gregorian");
+    for (const std::string& name : {std::string("a\nb.sun"), std::string(" a.sun"), std::string(256, 'x')}) {
+        s.ActiveLocationFile = name;
+        EXPECT_EQ(SettingsToSave(s, {}).back().second, "");
+    }
 }
 
 TEST(WindowPositionTest, SavedPositionOrDefault) {

@@ -32,7 +32,7 @@ TEST(SunLineTest, EveryDayAndTimeReadsBack) {
     std::size_t days = 0;
     for (unsigned m = 1; m <= 12; ++m) {
         for (unsigned d = 1; d <= SunTableMonthDays(m); ++d, ++days) {
-            for (int hour = 13; hour <= 21; ++hour) {
+            for (int hour = 13; hour <= 23; ++hour) {
                 for (int minute = 0; minute < 60; ++minute) {
                     const std::string line = WriteSunLine(m, d, hour, minute).value_or("");
                     const SunLineFields read = ParseSunLine(line);  // the fields are set only when the line is good
@@ -51,7 +51,9 @@ TEST(SunLineTest, EveryDayAndTimeReadsBack) {
 TEST(SunTableMakerTest, DayLinesAndTheLeapDayYear) {
     EXPECT_EQ(WriteSunLine(1, 5, 13, 0), " Jan  5  1:00");
     EXPECT_EQ(WriteSunLine(12, 31, 21, 59), " Dec 31  9:59");
-    EXPECT_FALSE(WriteSunLine(7, 1, 12, 59) || WriteSunLine(7, 1, 22, 0) || WriteSunLine(7, 1, 13, 60));
+    EXPECT_EQ(WriteSunLine(6, 21, 22, 6), " Jun 21 10:06");
+    EXPECT_EQ(WriteSunLine(6, 21, 23, 59), " Jun 21 11:59");
+    EXPECT_FALSE(WriteSunLine(7, 1, 12, 59) || WriteSunLine(7, 1, 24, 0) || WriteSunLine(7, 1, 13, 60));
     // The nearest leap year, the earlier on a tie (2026); 1900 and 2100 are none.
     const int leaps[][2] = {{2024, 2024}, {2026, 2024}, {2027, 2028}, {1900, 1896}, {2100, 2096}};
     for (const auto& c : leaps) EXPECT_EQ(LeapDayYear(c[0]), c[1]) << c[0];
@@ -93,7 +95,7 @@ TEST(SolarTest, TablesAndTheAlmanacForComputersAgreeEveryDay) {
 
 TEST(SunTableMakerTest, RefusesWhatATableCannotHold) {
     const struct { SunTablePlace place; int year, offset; const char* error; } cases[] = {
-        {{"Reykjavik", 64.1466, -21.9426}, 2026, 0, " 2026 the sun sets at 22:0"},
+        {{"Reykjavik", 64.1466, -21.9426}, 2026, 0, "on Jun 15 2026 the sun sets at 00:00 (after midnight)"},
         {{"Tromso", 69.6492, 18.9553}, 2026, 3600, "on Jan 1 2026 the sun does not rise (polar night)"},
         {{"McMurdo", -77.8463, 166.6681}, 2026, 46800, "on Jan 1 2026 the sun does not set (midnight sun)"},
         {{"Six hours ahead", 0.0, -30.0}, 2026, 6 * 3600, "on Jan 1 2026 the sun sets at 02:"},
@@ -132,15 +134,26 @@ TEST(SunTableCheckTest, GoodAndDamagedTables) {
         {std::string(201, 'a') + good.substr(5), 1, "name is longer than 200 bytes"},
         {with(32, " FEB  1  5:00"), 33, "month abbreviation (Jan to Dec), not 'FEB'"},
         {with(121, " Apr 31  7:22"), 122, "Apr 31 is not a day of the calendar"},
-        {with(9, " Jan  9 16:55"), 10, "column 9 must be a blank, not '1'"},
+        {with(9, " Jan  9 16:55"), 10, "after the 1 in column 9, column 10 must be 0 or 1"},
+        {with(9, " Jan  9 x4:55"), 10, "column 9 must be a blank or 1"},
+        {good + "Zone Asia/Jerusalem 2026\r\n", 0, ""},
+        {good + "Zone Asia/Atlantis 2026\r\n", 368, "the time zone 'Asia/Atlantis' is unknown"},
+        {good + "Zone Asia/Jerusalem 1801\r\n", 368, "year from 1802 to 2790, not '1801'"},
+        {good + "Zone Asia/Jerusalem\r\n", 368, "the zone line has no year"},
+        {good + "Zone Asia/Jeru salem 2026\r\n", 368, "holds ' '"},
+        {good + "Zone Asia/Jerusalem 2026\r\n\r\n", 369, "a line after the zone line"},
+        {good + "Zone Asia/Jerusalem 2026", 368, "the last line has no line end"},
         {with(5, " Jan 05  4:52"), 6, "not '05'"},
         {with(9, " Jan  9  0:55"), 10, "column 10 must be the hour"},
         {with(9, " Jan  9  4:60"), 10, "the minutes, 00 to 59, not '60'"},
         {with(9, " Jan  9  4:5"), 10, "the line ends after column 12"},
         {with(9, " Jan  9  4:55 pm"), 10, "text after column 13: ' pm'"},
     };
+    const ZoneLookup zones = [](const std::string& zone) {
+        return zone == "Asia/Jerusalem" ? std::optional(Fixed(7200)) : std::nullopt;
+    };
     for (const auto& c : cases) {
-        const SunTableCheck check = CheckSunTable(c.text);
+        const SunTableCheck check = CheckSunTable(c.text, zones);
         EXPECT_EQ(check.Line, c.line) << check.Problem;
         EXPECT_EQ(check.Ok(), c.line == 0);
         EXPECT_NE(check.Problem.find(c.problem), std::string::npos) << check.Problem;

@@ -57,6 +57,9 @@ TEST(SunsetTableTest, FindLocationsAndPathsThatAreNotTables) {
                                                      folder.Path() + "/c.sun", own.Path() + "/0.sun"}));
     EXPECT_EQ(found.Names, (std::vector<std::string>{"Haifa", "Jerusalem", "Tiberias", "Eilat"}));
     EXPECT_EQ(found.ActiveLocation + FindLocations({folder.Path()}, 4).ActiveLocation, 3);
+    // The saved file name wins while it is listed, so a table added before it keeps the same town active.
+    EXPECT_EQ(FindLocations(both, 1, "c.sun").ActiveLocation, 3);
+    EXPECT_EQ(FindLocations(both, 2, "gone.sun").ActiveLocation, 2);
     // Ten in all: the first folder's fill the menu before the second's.
     for (int i = 0; i < 12; ++i) folder.Write("z" + std::to_string(10 + i) + ".sun", "Town " + std::to_string(i));
     found = FindLocations(both, 10);

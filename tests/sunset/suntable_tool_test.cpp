@@ -11,8 +11,10 @@
 
 #include <gtest/gtest.h>
 
+#include "almanac_sunset.h"
 #include "test_support.h"
 #include "sunset/solar.h"
+#include "sunset/sunset_table.h"
 
 namespace tovel {
 namespace {
@@ -68,16 +70,18 @@ TEST(SuntableToolTest, ArgumentsWritesAndChecks) {
         {{"--check"}, 2, "--check needs at least one FILE"},
         {good, 0, "Tel_Aviv.sun: Tel Aviv, sunsets of 2026"},
         {{"--output=t.sun", "--", "Quito", "-0.1807", "-78.4678", "America/Guayaquil"}, 0, "sunsets of " + thisYear},
-        {{"-o", "t.sun", "Reykjavik", "64.1466", "-21.9426", "Atlantic/Reykjavik", "2026"}, 1, "no table for Reykjavik: on May "},
+        {{"-o", "t.sun", "Reykjavik", "64.1466", "-21.9426", "Atlantic/Reykjavik", "2026"}, 1, "no table for Reykjavik: on Jun 15 2026 the sun sets at 00:00"},
         {to("/dev/null"), 1, "cannot write /dev/null: not written: it exists and is not a regular file"},
         {to("ro.sun"), 1, "ro.sun: not written: it is read-only"},  // for root too
         {to("t.sun"), 1, "t.sun: cannot be written: File too large", "trap '' XFSZ; ulimit -f 2;"},  // a full disk
         {{"--check", "long.sun"}, 1, "long.sun: line 1: the location's name is longer than 200 bytes"},
         {{"--check", "a\r\n\xFF.sun"}, 1, "a\\x0D\\x0A\\xFF.sun: cannot be read"},
-        {{"--check", london}, 0, "London.sun: OK: London, 366 days"},
-        {{"--check", "damaged.sun"}, 1, "damaged.sun: line 82: column 9 must be a blank, not '1'"},
+        {{"--check", london}, 0, "London.sun: OK: London, 366 days, Europe/London 2026"},
+        {{"--check", "damaged.sun"}, 1, "damaged.sun: line 82: after the 1 in column 9, column 10 must be 0 or 1"},
         {{"--check", "fifo.sun"}, 1, "fifo.sun: cannot be read: not a regular file"},
         {{"--check", "damaged.sun", london}, 1, "London.sun: OK"},  // all checked, one bad fails the run
+        {{"-o", "s.sun", "Stockholm", "59.3293", "18.0686", "Europe/Stockholm", "2026"}, 0, "s.sun: Stockholm"},
+        {{"--check", "s.sun"}, 0, "s.sun: OK: Stockholm, 366 days, Europe/Stockholm 2026"},
     };
     for (const auto& c : cases) {
         const ToolRun run = RunTool(folder.Path(), c.args, c.shell);
@@ -87,9 +91,13 @@ TEST(SuntableToolTest, ArgumentsWritesAndChecks) {
     }
     EXPECT_TRUE(ReadAll(folder.Path() + "/Tel_Aviv.sun").starts_with("Tel Aviv\r\n Jan  1  4:"));
     EXPECT_TRUE(ReadAll(folder.Path() + "/t.sun").starts_with("Quito\r\n"));  // kept on refusal
-    EXPECT_EQ(ReadAll(folder.Path() + "/t.sun").size(), 7u + 366 * 15);
+    EXPECT_EQ(ReadAll(folder.Path() + "/t.sun").size(), 7u + 366 * 15 + 29);  // Quito, its days, its zone line
     EXPECT_EQ(ReadAll(folder.Path() + "/ro.sun"), "kept\r\n");
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), {}), 6);  // and the files made above
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), {}), 7);  // and the files made above
+    // Stockholm's summer sunsets need the hour's tens digit: 22:08 on the solstice (summer time, UTC+2).
+    const auto solstice = LookupSunset(folder.Path() + "/s.sun", test::Ymd(2026, 6, 21)).value_or(SunsetTime{});
+    ASSERT_EQ(solstice.Time.substr(0, 4), " 22:");
+    EXPECT_NEAR(22 * 60 + std::stoi(solstice.Time.substr(4)), test::AlmanacSunsetHours(172, 59.3293, 18.0686) * 60 + 120, 2);
 }
 
 // In a sticky folder that everyone may write (/tmp), a link that another user
@@ -118,7 +126,7 @@ TEST(SuntableToolTest, RefusesALinkPlantedInASharedFolder) {
 TEST(SuntableToolTest, HalfHourZoneWithSouthernDaylightSaving) {
     const double lat = -34.9285, lon = 138.6007;
     const std::string out = RunTool(fs::temp_directory_path(), {"-o", "-", "Adelaide", "-34.9285", "138.6007", "Australia/Adelaide", "2026"}).Out;
-    ASSERT_EQ(out.size(), 10u + 366 * 15);
+    ASSERT_EQ(out.substr(10 + 366 * 15), "Zone Australia/Adelaide 2026\r\n");
     std::size_t at = 10;  // of the next day line
     auto next = [&] { at += 15; return (12 + out[at - 6] - '0') * 60 + std::stoi(out.substr(at - 4, 2)); };
     for (sys_days d = sys_days{2026y / January / 1}; d <= sys_days{2026y / December / 31}; d += days{1}) {

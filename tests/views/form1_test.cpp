@@ -147,7 +147,7 @@ private slots:
         QVERIFY(!QFileInfo::exists(folder.File("Tovel.ini")));
         QVERIFY(form.close());
         const QStringList saved = KeyLines(folder.Read("Tovel.ini"));  // the values: settings_test.cpp
-        QVERIFY(saved.size() == 10 && saved.contains("FormTop=" + QString::number(corner.y() * 15)) &&
+        QVERIFY(saved.size() == 11 && saved.contains("FormTop=" + QString::number(corner.y() * 15)) &&
                 saved.contains("FormLeft=" + QString::number(corner.x() * 15)));
         QVERIFY(run.Messages->isEmpty());
         QCOMPARE(Start(folder, QDate(2010, 5, 5)).Form->pos(), corner);

@@ -22,7 +22,8 @@
 #include "app/program_folder.h"
 #include "sunset/sun_table_check.h"
 #include "sunset/sun_table_maker.h"
-#include "tools/suntable/zone_offset.h"
+#include "sunset/user_tables.h"
+#include "views/zone_offset.h"
 
 namespace {
 
@@ -41,9 +42,11 @@ constexpr const char* kHelp = R"(Usage:
 Makes a sunset table (a .sun file) for the calendar's SunSet menu: line 1 the
 location's NAME, then the local sunset of each day from 1 January to
 31 December of the reference YEAR, with 29 February (taken from the leap year
-nearest to YEAR, the earlier one on a tie) after 28 February. Lines end in
-CR LF and read like " Mar 21  6:14": month, day, and the hour on the 12-hour
-clock, so only sunsets from 13:00 to 21:59 can be written.
+nearest to YEAR, the earlier one on a tie) after 28 February, and last the
+zone line "Zone ZONE YEAR". Lines end in CR LF and read like " Mar 21  6:14"
+or " Jun 21 10:06": month, day, and the hour on the 12-hour clock, so only
+sunsets from 13:00 to 23:59 can be written. With the zone line the calendar
+moves each time by the zone's daylight saving from YEAR to the year shown.
 
   NAME       the location's name as the menu shows it (UTF-8, one line,
              at most 200 bytes)
@@ -67,11 +70,12 @@ saving, rounded to the nearest minute.
                      read-only or not a regular file; a symbolic link that
                      another user made in a shared folder (/tmp) is refused.
   --check FILE...    check tables: the name line, then the 366 days in calendar
-                     order, each in the layout above. Names the first bad line.
+                     order, each in the layout above, then the zone line if
+                     any, with a known zone. Names the first bad line.
   -h, --help         show this text
 
 When a day has no sunset (midnight sun, polar night) or one outside 13:00 to
-21:59, nothing is written and the first such day is named. The table is
+23:59, nothing is written and the first such day is named. The table is
 written and synced to a temporary file beside FILE and renamed over it, so a
 failure (a full disk) never leaves a partial table. Exit status: 0 done,
 1 refused or a bad table, 2 bad arguments.
@@ -93,20 +97,6 @@ int Refuse(const std::string& problem) {
     return kRefused;
 }
 
-// A decimal number in [low, high], the whole argument and nothing else.
-std::optional<double> ParseDegrees(const std::string& text, double low, double high) {
-    if (text.empty() || text.find_first_of(" \t\n") != std::string::npos) return std::nullopt;
-    errno = 0;
-    char* end = nullptr;
-    const double value = std::strtod(text.c_str(), &end);
-    if (errno != 0 || end != text.c_str() + text.size() || !std::isfinite(value))
-        return std::nullopt;
-    // strtod also reads hexadecimal numbers; degrees are written in decimal.
-    if (text.find_first_of("xX") != std::string::npos) return std::nullopt;
-    if (value < low || value > high) return std::nullopt;
-    return value;
-}
-
 std::optional<int> ParseYear(const std::string& text) {
     if (text.empty() || text.size() > 4) return std::nullopt;
     int year = 0;
@@ -121,18 +111,6 @@ std::optional<int> ParseYear(const std::string& text) {
 int CurrentYear() {
     using namespace std::chrono;
     return int(year_month_day{floor<days>(system_clock::now())}.year());
-}
-
-// "Tel Aviv" -> "Tel_Aviv.sun": blanks, slashes and control characters become
-// '_', and a leading dot too, so the table is neither hidden nor elsewhere.
-std::string DefaultFileName(const std::string& name) {
-    std::string out;
-    for (char c : name) {
-        const auto b = static_cast<unsigned char>(c);
-        out += (b <= 0x20 || b == 0x7F || c == '/' || c == '\\') ? '_' : c;
-    }
-    if (!out.empty() && out[0] == '.') out[0] = '_';
-    return out + ".sun";
 }
 
 int WriteTable(const std::string& path, const std::string& text) {
@@ -153,10 +131,12 @@ int Check(const std::vector<std::string>& files) {
     if (files.empty()) return Usage("--check needs at least one FILE");
     int status = kDone;
     for (const std::string& file : files) {
-        const tovel::SunTableCheck check = tovel::CheckSunTableFile(file);
+        const tovel::SunTableCheck check = tovel::CheckSunTableFile(file, tovel::ZoneOffset);
         if (check.Ok()) {
-            std::printf("%s: OK: %s, %d days\n", tovel::PrintableName(file).c_str(),
-                        check.Name.c_str(), tovel::kSunTableDays);
+            const std::string zone =
+                check.Zone.empty() ? "" : ", " + check.Zone + " " + std::to_string(check.Year);
+            std::printf("%s: OK: %s, %d days%s\n", tovel::PrintableName(file).c_str(),
+                        check.Name.c_str(), tovel::kSunTableDays, zone.c_str());
         } else {
             std::fprintf(stderr, "%s: %s: %s\n", kProgram, tovel::PrintableName(file).c_str(),
                          tovel::DescribeSunTableCheck(check).c_str());
@@ -211,11 +191,11 @@ int main(int argc, char** argv) {
     place.Name = positional[0];
     if (std::string problem = tovel::SunTableNameProblem(place.Name); !problem.empty())
         return Usage(problem);
-    const std::optional<double> latitude = ParseDegrees(positional[1], -90, 90);
+    const std::optional<double> latitude = tovel::ParseDegrees(positional[1], -90, 90);
     if (!latitude)
         return Usage("the latitude '" + positional[1] +
                      "' is not a decimal number of degrees from -90 to 90");
-    const std::optional<double> longitude = ParseDegrees(positional[2], -180, 180);
+    const std::optional<double> longitude = tovel::ParseDegrees(positional[2], -180, 180);
     if (!longitude)
         return Usage("the longitude '" + positional[2] +
                      "' is not a decimal number of degrees from -180 to 180");
@@ -235,7 +215,7 @@ int main(int argc, char** argv) {
         year = *given;
     }
 
-    const tovel::SunTableResult table = tovel::MakeSunTable(place, year, *zone);
+    const tovel::SunTableResult table = tovel::MakeSunTable(place, year, *zone, positional[3]);
     if (!table.Ok()) return Refuse("no table for " + place.Name + ": " + table.Error);
     std::string path;
     if (output) {
@@ -244,7 +224,7 @@ int main(int argc, char** argv) {
         // An installed program's tables go where the calendar finds them.
         const std::string folder = tovel::ExecutableFolderPath().value_or(".");
         const std::string own = tovel::ProgramFilesFor(folder).UserTableFolder;
-        path = DefaultFileName(place.Name);
+        path = tovel::SunTableFileName(place.Name);
         if (!own.empty()) {
             std::error_code ec;
             std::filesystem::create_directories(own, ec);

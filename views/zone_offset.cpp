@@ -1,4 +1,4 @@
-#include "tools/suntable/zone_offset.h"
+#include "views/zone_offset.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -14,6 +14,11 @@ std::optional<UtcOffsetAt> ZoneOffset(const std::string& ianaId) {
     return UtcOffsetAt([zone](std::int64_t utcSeconds) {
         return zone.offsetFromUtc(QDateTime::fromSecsSinceEpoch(utcSeconds, Qt::UTC));
     });
+}
+
+std::string SystemZone() {
+    const QByteArray id = QTimeZone::systemTimeZoneId();
+    return id.isEmpty() ? std::string("UTC") : id.toStdString();
 }
 
 }  // namespace tovel
