@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# Checks the C++ sources of the program, its tools and benchmarks against
-# .clang-format; with --fix, reformats them. Tests are left out: they are
-# tables of cases, one case a line, which the formatter would spread out.
+# Checks the C++ sources of the program, its tools, benchmarks and tests
+# against .clang-format; with --fix, reformats them. Tables of test cases may
+# keep one case a line between "// clang-format off" and "// clang-format on".
 set -euo pipefail
 cd "$(dirname "$0")/.."
-mapfile -t files < <(find app bench engine input state sunset tools views \
+mapfile -t files < <(find app bench engine input state sunset tests tools views \
   \( -name '*.cpp' -o -name '*.h' \) -type f | sort)
 if [ "${1:-}" = "--fix" ]; then
   clang-format -i "${files[@]}"

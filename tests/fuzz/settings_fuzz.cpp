@@ -25,7 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::Require(UpdateProfileText(*saved, kProfileSection, keys) == saved);
     // Only key lines are ever rewritten: every other line stays, in order.
     for (std::size_t at = 0, end = 0, from = 0; at < content.size(); at = end + 1) {
-        end = std::min(content.find_first_of("\r\n", at), content.size());  // CR, LF or both end a line
+        end = std::min(content.find_first_of("\r\n", at),
+                       content.size());  // CR, LF or both end a line
         const std::string_view line = content.substr(at, end - at);
         if (line.find('=') != std::string_view::npos) continue;
         from = saved->find(line, from);

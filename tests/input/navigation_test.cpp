@@ -58,8 +58,8 @@ TEST(NavigationTest, YearMovesAndYearSources) {
         EXPECT_EQ(YearMoveTarget(SetUpFor(c.from), c.years, Table()), c.to) << c.name;
     // A missing table, a missing year or an impossible year length give no move.
     test::TempFolder folder;
-    const YearTable good =
-        ReadYearTable(folder.Write("good", "5760 11-Sep-1999\r\n5761 30-Sep-2000\r\n5762 18-Sep-2001\r\n"));
+    const YearTable good = ReadYearTable(
+        folder.Write("good", "5760 11-Sep-1999\r\n5761 30-Sep-2000\r\n5762 18-Sep-2001\r\n"));
     const CalendarState tishri = SetUpFor(Ymd(1999, 10, 1));  // 21 Tishri 5760
     EXPECT_EQ(YearMoveTarget(tishri, 1, good), Ymd(2000, 10, 20));
     EXPECT_EQ(YearMoveTarget(tishri, 2, good), std::nullopt);

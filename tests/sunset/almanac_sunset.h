@@ -15,7 +15,8 @@ inline double AlmanacSunsetHours(int n, double latitude, double longitude) {
     auto wrap = [](double x, double m) { return x - m * std::floor(x / m); };
     const double lngHour = longitude / 15, t = n + (18 - lngHour) / 24;
     const double M = 0.9856 * t - 3.289;  // mean anomaly
-    const double L = wrap(M + 1.916 * std::sin(rad(M)) + 0.020 * std::sin(rad(2 * M)) + 282.634, 360);
+    const double L =
+        wrap(M + 1.916 * std::sin(rad(M)) + 0.020 * std::sin(rad(2 * M)) + 282.634, 360);
     double RA = wrap(deg(std::atan(0.91764 * std::tan(rad(L)))), 360);
     RA = (RA + std::floor(L / 90) * 90 - std::floor(RA / 90) * 90) / 15;  // same quadrant as L
     const double sinDec = 0.39782 * std::sin(rad(L));

@@ -8,11 +8,11 @@
 
 #include <gtest/gtest.h>
 
-#include "test_support.h"
 #include "engine/read_file.h"
 #include "sunset/name_encoding.h"
 #include "sunset/sun_table_check.h"
 #include "sunset/sunset_table.h"
+#include "test_support.h"
 
 namespace tovel {
 namespace {
@@ -20,20 +20,24 @@ namespace {
 using test::Ymd;
 namespace fs = std::filesystem;
 
-// Lines the lookup reads its own way: the month compared with its case, the first line of a day wins, a non-digit
-// hour counts as 0, a line may end early.
+// Lines the lookup reads its own way: the month compared with its case, the first line of a day
+// wins, a non-digit hour counts as 0, a line may end early.
 TEST(SunsetTableTest, OddLines) {
     test::TempFolder folder;
-    const std::pair<std::string, std::string> odd[] = {{" MAR 21  5:10", "none"},
-        {" Mar 21  6:14\r\n Mar 21  6:59", "Town 18:14"}, {" Mar 21  x:14", "Town 12:14"}, {" Mar 21", "Town 12"}};
+    const std::pair<std::string, std::string> odd[] = {
+        {" MAR 21  5:10", "none"},
+        {" Mar 21  6:14\r\n Mar 21  6:59", "Town 18:14"},
+        {" Mar 21  x:14", "Town 12:14"},
+        {" Mar 21", "Town 12"}};
     for (const auto& [lines, time] : odd) {
-        const auto sunset = LookupSunset(folder.Write("t.sun", "Town\r\n" + lines + "\r\n"), Ymd(1999, 3, 21));
+        const auto sunset =
+            LookupSunset(folder.Write("t.sun", "Town\r\n" + lines + "\r\n"), Ymd(1999, 3, 21));
         EXPECT_EQ(sunset ? sunset->Location + sunset->Time : "none", time) << lines;
     }
 }
 
-// Only regular .sun files with a first line are listed, the second folder's after the first's, and whatever else
-// lies at a table's path, the lookup answers at once.
+// Only regular .sun files with a first line are listed, the second folder's after the first's, and
+// whatever else lies at a table's path, the lookup answers at once.
 TEST(SunsetTableTest, FindLocationsAndPathsThatAreNotTables) {
     test::TempFolder folder, own;
     const std::vector<std::string> both = {folder.Path(), own.Path()};
@@ -53,33 +57,53 @@ TEST(SunsetTableTest, FindLocationsAndPathsThatAreNotTables) {
     fs::remove(huge);
     own.Write("0.sun", "Eilat\r\n");
     Locations found = FindLocations(both, 3);
-    EXPECT_EQ(found.Files, (std::vector<std::string>{folder.Path() + "/B.SUN", folder.Path() + "/a.sun",
-                                                     folder.Path() + "/c.sun", own.Path() + "/0.sun"}));
+    EXPECT_EQ(found.Files,
+              (std::vector<std::string>{folder.Path() + "/B.SUN", folder.Path() + "/a.sun",
+                                        folder.Path() + "/c.sun", own.Path() + "/0.sun"}));
     EXPECT_EQ(found.Names, (std::vector<std::string>{"Haifa", "Jerusalem", "Tiberias", "Eilat"}));
     EXPECT_EQ(found.ActiveLocation + FindLocations({folder.Path()}, 4).ActiveLocation, 3);
-    // The saved file name wins while it is listed, so a table added before it keeps the same town active.
+    // The saved file name wins while it is listed, so a table added before it keeps the same town
+    // active.
     EXPECT_EQ(FindLocations(both, 1, "c.sun").ActiveLocation, 3);
     EXPECT_EQ(FindLocations(both, 2, "gone.sun").ActiveLocation, 2);
     // Ten in all: the first folder's fill the menu before the second's.
-    for (int i = 0; i < 12; ++i) folder.Write("z" + std::to_string(10 + i) + ".sun", "Town " + std::to_string(i));
+    for (int i = 0; i < 12; ++i)
+        folder.Write("z" + std::to_string(10 + i) + ".sun", "Town " + std::to_string(i));
     found = FindLocations(both, 10);
     EXPECT_EQ(found.Files.size(), 10u);
     EXPECT_EQ(found.Names.back(), "Town 6");
 }
 
-// Names written on other systems, through the menu and the lookup: valid UTF-8 is kept (less a byte-order mark),
-// anything else is read as Windows-1252. A name longer than 200 bytes in UTF-8 is cut at a character, with "...".
+// Names written on other systems, through the menu and the lookup: valid UTF-8 is kept (less a
+// byte-order mark), anything else is read as Windows-1252. A name longer than 200 bytes in UTF-8 is
+// cut at a character, with "...".
 TEST(SunsetTableTest, NamesInUtf8AndWindows1252) {
     auto kept = [](std::string s) { return std::pair{s, s}; };
     auto cp1252 = [](std::string s) { return std::pair{s, Windows1252ToUtf8(s)}; };
-    auto times = [](const std::string& s, int n) { std::string out; while (n-- > 0) out += s; return out; };
+    auto times = [](const std::string& s, int n) {
+        std::string out;
+        while (n-- > 0) out += s;
+        return out;
+    };
     const std::pair<std::string, std::string> cases[] = {
-        {"Z\xFCrich", "Z\xC3\xBC" "rich"}, {"\xEF\xBB\xBFTel Aviv", "Tel Aviv"},
-        {"Be\x92" "er Sheva \x96 \x80", "Be\xE2\x80\x99" "er Sheva \xE2\x80\x93 \xE2\x82\xAC"},
-        kept("\xD7\x97\xD7\x99\xD7\xA4\xD7\x94 Haifa"), kept("\xF4\x8F\xBF\xBF"),  // the highest code point
-        cp1252("\xC0\xAF"), cp1252("\xED\xA0\x80"), cp1252("\xF4\x90\x80\x80"), cp1252("Haifa \xD7"),
-        kept(std::string(200, 'a')), {std::string(201, 'a'), std::string(197, 'a') + "..."},
-        {times("\xC3\xA9", 101), times("\xC3\xA9", 98) + "..."}, {std::string(150, '\xE9'), times("\xC3\xA9", 98) + "..."},
+        {"Z\xFCrich",
+         "Z\xC3\xBC"
+         "rich"},
+        {"\xEF\xBB\xBFTel Aviv", "Tel Aviv"},
+        {"Be\x92"
+         "er Sheva \x96 \x80",
+         "Be\xE2\x80\x99"
+         "er Sheva \xE2\x80\x93 \xE2\x82\xAC"},
+        kept("\xD7\x97\xD7\x99\xD7\xA4\xD7\x94 Haifa"),
+        kept("\xF4\x8F\xBF\xBF"),  // the highest code point
+        cp1252("\xC0\xAF"),
+        cp1252("\xED\xA0\x80"),
+        cp1252("\xF4\x90\x80\x80"),
+        cp1252("Haifa \xD7"),
+        kept(std::string(200, 'a')),
+        {std::string(201, 'a'), std::string(197, 'a') + "..."},
+        {times("\xC3\xA9", 101), times("\xC3\xA9", 98) + "..."},
+        {std::string(150, '\xE9'), times("\xC3\xA9", 98) + "..."},
     };  // overlong; surrogate; beyond U+10FFFF; cut short
     for (const auto& [line, name] : cases) {
         test::TempFolder folder;
@@ -98,14 +122,15 @@ TEST(SunsetTableTest, NamesInUtf8AndWindows1252) {
     }
 }
 
-// Every shipped table is listed (so made again by the tool and compared), passes the check, and every day of a
-// common and a leap year finds its own line, the same in any year.
+// Every shipped table is listed (so made again by the tool and compared), passes the check, and
+// every day of a common and a leap year finds its own line, the same in any year.
 TEST(ShippedTablesTest, LookupEveryDay) {
     std::ifstream list(TOVEL_SUN_TABLE_LIST);
     int listed = 0;
     for (std::string line; std::getline(list, line);) {
         char file[64], name[64];  // FILE|NAME|LATITUDE|LONGITUDE|ZONE|YEAR
-        if (line[0] == '#' || std::sscanf(line.c_str(), "%63[^|]|%63[^|]|", file, name) != 2) continue;
+        if (line[0] == '#' || std::sscanf(line.c_str(), "%63[^|]|%63[^|]|", file, name) != 2)
+            continue;
         ++listed;
         const std::string path = std::string(TOVEL_DATA_DIR) + "/" + file;
         EXPECT_EQ(DescribeSunTableCheck(CheckSunTableFile(path)), "OK") << file;
@@ -116,7 +141,8 @@ TEST(ShippedTablesTest, LookupEveryDay) {
             const std::string row = table.substr(std::strlen(name) + 2 + i * 15, 13);
             const auto sunset = LookupSunset(path, d);
             ASSERT_TRUE(sunset && sunset->Location == name) << file;
-            ASSERT_EQ(sunset->Time, " " + std::to_string(row[9] - '0' + 12) + row.substr(10)) << file << " " << i;
+            ASSERT_EQ(sunset->Time, " " + std::to_string(row[9] - '0' + 12) + row.substr(10))
+                << file << " " << i;
         }
     }
     EXPECT_EQ(listed, 8);

@@ -12,9 +12,9 @@
 #include <gtest/gtest.h>
 
 #include "almanac_sunset.h"
-#include "test_support.h"
 #include "sunset/solar.h"
 #include "sunset/sunset_table.h"
+#include "test_support.h"
 
 namespace tovel {
 namespace {
@@ -22,14 +22,21 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono;
 
-struct ToolRun { int Status; std::string Out, Err; };
+struct ToolRun {
+    int Status;
+    std::string Out, Err;
+};
 
-std::string ReadAll(const std::string& path) { std::ifstream in(path, std::ios::binary); return {std::istreambuf_iterator<char>(in), {}}; }
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
 
 // Runs the tool in the folder `cwd`, its output caught in files outside that
 // folder so the folder shows only what the tool wrote. No argument holds a quote.
 // `shell` goes before the tool in the same shell (a file size limit).
-ToolRun RunTool(const std::string& cwd, const std::vector<std::string>& args, const std::string& shell = "") {
+ToolRun RunTool(const std::string& cwd, const std::vector<std::string>& args,
+                const std::string& shell = "") {
     static test::TempFolder scratch;
     std::string command = "cd '" + cwd + "' && " + shell + " '" TOVEL_SUNTABLE "'";
     for (const std::string& a : args) command += " '" + a + "'";
@@ -47,20 +54,38 @@ TEST(SuntableToolTest, ArgumentsWritesAndChecks) {
     folder.Write("damaged.sun", damaged.replace(damaged.find(" Mar 21  6:"), 13, " Mar 21 18:14"));
     ASSERT_EQ(::mkfifo((folder.Path() + "/fifo.sun").c_str(), 0600), 0);
     ::chmod(folder.Write("ro.sun", "kept\r\n").c_str(), 0444);
-    folder.Write("long.sun", std::string(201, 'x') + ReadAll(london).substr(ReadAll(london).find('\r')));
+    folder.Write("long.sun",
+                 std::string(201, 'x') + ReadAll(london).substr(ReadAll(london).find('\r')));
     const std::vector<std::string> haifa = {"Haifa", "32.794", "34.9896", "Asia/Jerusalem", "2026"};
-    auto to = [&](const std::string& file) { auto a = haifa; a.insert(a.begin(), {"-o", file}); return a; };
-    const std::string thisYear = std::to_string(int(year_month_day{floor<days>(system_clock::now())}.year()));
-    const std::vector<std::string> good = {"Tel Aviv", "32.0853", "34.7818", "Asia/Jerusalem", "2026"};
-    auto telAviv = [&](std::size_t i, const std::string& v) { auto a = good; a[i] = v; return a; };
-    const struct { std::vector<std::string> args; int status; std::string message; std::string shell = ""; } cases[] = {
+    auto to = [&](const std::string& file) {
+        auto a = haifa;
+        a.insert(a.begin(), {"-o", file});
+        return a;
+    };
+    const std::string thisYear =
+        std::to_string(int(year_month_day{floor<days>(system_clock::now())}.year()));
+    const std::vector<std::string> good = {"Tel Aviv", "32.0853", "34.7818", "Asia/Jerusalem",
+                                           "2026"};
+    auto telAviv = [&](std::size_t i, const std::string& v) {
+        auto a = good;
+        a[i] = v;
+        return a;
+    };
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        std::string message;
+        std::string shell = "";
+    } cases[] = {
         {{}, 2, "expected NAME LATITUDE LONGITUDE ZONE [YEAR], got 0 arguments"},
         {{"A", "1", "2", "UTC", "2026", "x"}, 2, "got 6 arguments"},
         {{"--check", "-o", "x.sun", "damaged.sun"}, 2, "--check and --output do not go together"},
-        {telAviv(1, "90.5"), 2, "latitude '90.5' is not a decimal number of degrees from -90 to 90"},
+        {telAviv(1, "90.5"), 2,
+         "latitude '90.5' is not a decimal number of degrees from -90 to 90"},
         {telAviv(1, "nan"), 2, "latitude 'nan'"},
         {telAviv(1, "0x20"), 2, "latitude '0x20'"},
-        {telAviv(2, "181"), 2, "longitude '181' is not a decimal number of degrees from -180 to 180"},
+        {telAviv(2, "181"), 2,
+         "longitude '181' is not a decimal number of degrees from -180 to 180"},
         {telAviv(3, "Asia/Atlantis"), 2, "unknown time zone 'Asia/Atlantis'"},
         {telAviv(4, "1801"), 2, "the year '1801' is not a year from 1802 to 2790"},
         {telAviv(0, "Tel\nAviv"), 2, "line break"},
@@ -69,18 +94,32 @@ TEST(SuntableToolTest, ArgumentsWritesAndChecks) {
         {{"--output=", "A", "1", "2", "UTC"}, 2, "the output FILE is empty"},
         {{"--check"}, 2, "--check needs at least one FILE"},
         {good, 0, "Tel_Aviv.sun: Tel Aviv, sunsets of 2026"},
-        {{"--output=t.sun", "--", "Quito", "-0.1807", "-78.4678", "America/Guayaquil"}, 0, "sunsets of " + thisYear},
-        {{"-o", "t.sun", "Reykjavik", "64.1466", "-21.9426", "Atlantic/Reykjavik", "2026"}, 1, "no table for Reykjavik: on Jun 15 2026 the sun sets at 00:00"},
-        {to("/dev/null"), 1, "cannot write /dev/null: not written: it exists and is not a regular file"},
+        {{"--output=t.sun", "--", "Quito", "-0.1807", "-78.4678", "America/Guayaquil"},
+         0,
+         "sunsets of " + thisYear},
+        {{"-o", "t.sun", "Reykjavik", "64.1466", "-21.9426", "Atlantic/Reykjavik", "2026"},
+         1,
+         "no table for Reykjavik: on Jun 15 2026 the sun sets at 00:00"},
+        {to("/dev/null"), 1,
+         "cannot write /dev/null: not written: it exists and is not a regular file"},
         {to("ro.sun"), 1, "ro.sun: not written: it is read-only"},  // for root too
-        {to("t.sun"), 1, "t.sun: cannot be written: File too large", "trap '' XFSZ; ulimit -f 2;"},  // a full disk
-        {{"--check", "long.sun"}, 1, "long.sun: line 1: the location's name is longer than 200 bytes"},
+        {to("t.sun"), 1, "t.sun: cannot be written: File too large",
+         "trap '' XFSZ; ulimit -f 2;"},  // a full disk
+        {{"--check", "long.sun"},
+         1,
+         "long.sun: line 1: the location's name is longer than 200 bytes"},
         {{"--check", "a\r\n\xFF.sun"}, 1, "a\\x0D\\x0A\\xFF.sun: cannot be read"},
         {{"--check", london}, 0, "London.sun: OK: London, 366 days, Europe/London 2026"},
-        {{"--check", "damaged.sun"}, 1, "damaged.sun: line 82: after the 1 in column 9, column 10 must be 0 or 1"},
+        {{"--check", "damaged.sun"},
+         1,
+         "damaged.sun: line 82: after the 1 in column 9, column 10 must be 0 or 1"},
         {{"--check", "fifo.sun"}, 1, "fifo.sun: cannot be read: not a regular file"},
-        {{"--check", "damaged.sun", london}, 1, "London.sun: OK"},  // all checked, one bad fails the run
-        {{"-o", "s.sun", "Stockholm", "59.3293", "18.0686", "Europe/Stockholm", "2026"}, 0, "s.sun: Stockholm"},
+        {{"--check", "damaged.sun", london},
+         1,
+         "London.sun: OK"},  // all checked, one bad fails the run
+        {{"-o", "s.sun", "Stockholm", "59.3293", "18.0686", "Europe/Stockholm", "2026"},
+         0,
+         "s.sun: Stockholm"},
         {{"--check", "s.sun"}, 0, "s.sun: OK: Stockholm, 366 days, Europe/Stockholm 2026"},
     };
     for (const auto& c : cases) {
@@ -91,13 +130,18 @@ TEST(SuntableToolTest, ArgumentsWritesAndChecks) {
     }
     EXPECT_TRUE(ReadAll(folder.Path() + "/Tel_Aviv.sun").starts_with("Tel Aviv\r\n Jan  1  4:"));
     EXPECT_TRUE(ReadAll(folder.Path() + "/t.sun").starts_with("Quito\r\n"));  // kept on refusal
-    EXPECT_EQ(ReadAll(folder.Path() + "/t.sun").size(), 7u + 366 * 15 + 29);  // Quito, its days, its zone line
+    EXPECT_EQ(ReadAll(folder.Path() + "/t.sun").size(),
+              7u + 366 * 15 + 29);  // Quito, its days, its zone line
     EXPECT_EQ(ReadAll(folder.Path() + "/ro.sun"), "kept\r\n");
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), {}), 7);  // and the files made above
-    // Stockholm's summer sunsets need the hour's tens digit: 22:08 on the solstice (summer time, UTC+2).
-    const auto solstice = LookupSunset(folder.Path() + "/s.sun", test::Ymd(2026, 6, 21)).value_or(SunsetTime{});
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), {}),
+              7);  // and the files made above
+    // Stockholm's summer sunsets need the hour's tens digit: 22:08 on the solstice (summer time,
+    // UTC+2).
+    const auto solstice =
+        LookupSunset(folder.Path() + "/s.sun", test::Ymd(2026, 6, 21)).value_or(SunsetTime{});
     ASSERT_EQ(solstice.Time.substr(0, 4), " 22:");
-    EXPECT_NEAR(22 * 60 + std::stoi(solstice.Time.substr(4)), test::AlmanacSunsetHours(172, 59.3293, 18.0686) * 60 + 120, 2);
+    EXPECT_NEAR(22 * 60 + std::stoi(solstice.Time.substr(4)),
+                test::AlmanacSunsetHours(172, 59.3293, 18.0686) * 60 + 120, 2);
 }
 
 // In a sticky folder that everyone may write (/tmp), a link that another user
@@ -106,13 +150,18 @@ TEST(SuntableToolTest, RefusesALinkPlantedInASharedFolder) {
     if (::geteuid() != 0) GTEST_SKIP() << "needs root to make a link as another user";
     const test::TempFolder shared, victim;
     ASSERT_EQ(::chmod(shared.Path().c_str(), 01777), 0);
-    const std::string target = victim.Write("passwd", "root:x:0:0\n"), link = shared.Path() + "/t.sun";
+    const std::string target = victim.Write("passwd", "root:x:0:0\n"),
+                      link = shared.Path() + "/t.sun";
     ASSERT_EQ(::symlink(target.c_str(), link.c_str()), 0);
     ASSERT_EQ(::lchown(link.c_str(), 65534, 65534), 0);
-    const std::vector<std::string> args = {"-o", "t.sun", "Haifa", "32.794", "34.9896", "Asia/Jerusalem", "2026"};
+    const std::vector<std::string> args = {"-o",      "t.sun",          "Haifa", "32.794",
+                                           "34.9896", "Asia/Jerusalem", "2026"};
     const ToolRun planted = RunTool(shared.Path(), args);
     EXPECT_EQ(planted.Status, 1);
-    EXPECT_NE(planted.Err.find("t.sun: not written: a symbolic link of another user in a shared folder"), std::string::npos) << planted.Err;
+    EXPECT_NE(
+        planted.Err.find("t.sun: not written: a symbolic link of another user in a shared folder"),
+        std::string::npos)
+        << planted.Err;
     EXPECT_EQ(ReadAll(target).substr(0, 20), "root:x:0:0\n");
     ASSERT_EQ(::lchown(link.c_str(), 0, 0), 0);
     EXPECT_EQ(RunTool(shared.Path(), args).Status, 0);
@@ -125,15 +174,23 @@ TEST(SuntableToolTest, RefusesALinkPlantedInASharedFolder) {
 // offset, rounded.
 TEST(SuntableToolTest, HalfHourZoneWithSouthernDaylightSaving) {
     const double lat = -34.9285, lon = 138.6007;
-    const std::string out = RunTool(fs::temp_directory_path(), {"-o", "-", "Adelaide", "-34.9285", "138.6007", "Australia/Adelaide", "2026"}).Out;
+    const std::string out =
+        RunTool(fs::temp_directory_path(),
+                {"-o", "-", "Adelaide", "-34.9285", "138.6007", "Australia/Adelaide", "2026"})
+            .Out;
     ASSERT_EQ(out.substr(10 + 366 * 15), "Zone Australia/Adelaide 2026\r\n");
     std::size_t at = 10;  // of the next day line
-    auto next = [&] { at += 15; return (12 + out[at - 6] - '0') * 60 + std::stoi(out.substr(at - 4, 2)); };
-    for (sys_days d = sys_days{2026y / January / 1}; d <= sys_days{2026y / December / 31}; d += days{1}) {
+    auto next = [&] {
+        at += 15;
+        return (12 + out[at - 6] - '0') * 60 + std::stoi(out.substr(at - 4, 2));
+    };
+    for (sys_days d = sys_days{2026y / January / 1}; d <= sys_days{2026y / December / 31};
+         d += days{1}) {
         if (d == sys_days{2026y / March / 1}) next();  // 29 February, of another year
         const bool summer = d < sys_days{2026y / April / 5} || d >= sys_days{2026y / October / 4};
         const double utc = solar::SunsetUtc(d, lat, lon).UtcMinutes;
-        ASSERT_EQ(next(), std::lround(utc + (summer ? 630 : 570))) << (d - sys_days{2026y / January / 1}).count();
+        ASSERT_EQ(next(), std::lround(utc + (summer ? 630 : 570)))
+            << (d - sys_days{2026y / January / 1}).count();
     }
 }
 

@@ -17,17 +17,29 @@ namespace {
 
 using namespace std::chrono;
 
-int Minutes(const std::string& time) { return std::stoi(time.substr(1, 2)) * 60 + std::stoi(time.substr(4, 2)); }
+int Minutes(const std::string& time) {
+    return std::stoi(time.substr(1, 2)) * 60 + std::stoi(time.substr(4, 2));
+}
 
-// Tables for 2026 read on every day of 2027, against tables made for 2027: within the minute the sun drifts
-// between the years. Moved by an hour are exactly the days between the two years' changes, counted from the
-// zones' rules: New York (2026: 8 Mar, 1 Nov; 2027: 14 Mar, 7 Nov) 6 + 6, Jerusalem (27 Mar, 25 Oct; 26 Mar,
-// 31 Oct) 1 + 6, Sydney (5 Apr, 4 Oct; 4 Apr, 3 Oct) 1 + 1. Without its zone line a table reads as written.
-// The examples are sunsets of 2027 that a table of 2026 read as written gets an hour wrong.
+// Tables for 2026 read on every day of 2027, against tables made for 2027: within the minute the
+// sun drifts between the years. Moved by an hour are exactly the days between the two years'
+// changes, counted from the zones' rules: New York (2026: 8 Mar, 1 Nov; 2027: 14 Mar, 7 Nov) 6 + 6,
+// Jerusalem (27 Mar, 25 Oct; 26 Mar, 31 Oct) 1 + 6, Sydney (5 Apr, 4 Oct; 4 Apr, 3 Oct) 1 + 1.
+// Without its zone line a table reads as written. The examples are sunsets of 2027 that a table of
+// 2026 read as written gets an hour wrong.
 TEST(ZoneLookupTest, TablesOfOneYearAreRightInAnother) {
-    const struct { const char* zone; double lat, lon; int moved; std::vector<std::pair<Date, const char*>> examples; } places[] = {
+    const struct {
+        const char* zone;
+        double lat, lon;
+        int moved;
+        std::vector<std::pair<Date, const char*>> examples;
+    } places[] = {
         {"America/New_York", 40.7128, -74.0060, 12, {{test::Ymd(2027, 3, 12), " 17:59"}}},
-        {"Asia/Jerusalem", 31.7683, 35.2137, 7, {{test::Ymd(2027, 3, 26), " 18:54"}, {test::Ymd(2027, 10, 29), " 17:52"}}},
+        {"Asia/Jerusalem",
+         31.7683,
+         35.2137,
+         7,
+         {{test::Ymd(2027, 3, 26), " 18:54"}, {test::Ymd(2027, 10, 29), " 17:52"}}},
         {"Australia/Sydney", -33.8688, 151.2093, 2, {}},
     };
     test::TempFolder folder;
@@ -37,12 +49,14 @@ TEST(ZoneLookupTest, TablesOfOneYearAreRightInAnother) {
         const std::string with = MakeSunTable({"T", p.lat, p.lon}, 2026, offset, p.zone).Text;
         const std::string made = folder.Write("with.sun", with);
         const std::string bare = folder.Write("bare.sun", with.substr(0, with.rfind("Zone")));
-        const std::string truth = folder.Write("2027.sun", MakeSunTable({"T", p.lat, p.lon}, 2027, offset).Text);
+        const std::string truth =
+            folder.Write("2027.sun", MakeSunTable({"T", p.lat, p.lon}, 2027, offset).Text);
         int moved = 0;
         for (Date d = test::Ymd(2027, 1, 1); d <= test::Ymd(2027, 12, 31); d += 1) {
             const int read = Minutes(LookupSunset(made, d, ZoneOffset)->Time);
             const int asWritten = Minutes(LookupSunset(made, d)->Time);
-            ASSERT_NEAR(read, Minutes(LookupSunset(truth, d)->Time), 1) << d.Month() << "/" << d.Day();
+            ASSERT_NEAR(read, Minutes(LookupSunset(truth, d)->Time), 1)
+                << d.Month() << "/" << d.Day();
             ASSERT_EQ(LookupSunset(bare, d, ZoneOffset)->Time, LookupSunset(made, d)->Time);
             if (read != asWritten) {
                 ASSERT_EQ(std::abs(read - asWritten), 60);
@@ -55,18 +69,24 @@ TEST(ZoneLookupTest, TablesOfOneYearAreRightInAnother) {
     }
 }
 
-// Names match by their start whatever the case and the accents of Latin letters, the most populous first.
+// Names match by their start whatever the case and the accents of Latin letters, the most populous
+// first.
 TEST(GazetteerTest, FindsTownsByTheirFirstLetters) {
     const std::pair<const char*, const char*> cases[] = {
-        {"malag", "M\xC3\xA1laga Andalusia Spain Europe/Madrid"}, {"M\xC3\x81LAG", "M\xC3\xA1laga"},
+        {"malag", "M\xC3\xA1laga Andalusia Spain Europe/Madrid"},
+        {"M\xC3\x81LAG", "M\xC3\xA1laga"},
         {"brasil", "Bras\xC3\xADlia"},
-        {"tel a", "Tel Aviv Tel Aviv Israel Asia/Jerusalem"}, {"Edinb", "Edinburgh Scotland United Kingdom Europe/London"},
+        {"tel a", "Tel Aviv Tel Aviv Israel Asia/Jerusalem"},
+        {"Edinb", "Edinburgh Scotland United Kingdom Europe/London"},
     };
     for (const auto& [prefix, town] : cases) {
         const std::vector<Town> found = FindTowns(prefix, 3);
         ASSERT_FALSE(found.empty()) << prefix;
         const Town& t = found.front();
-        EXPECT_EQ(std::string(town).find(' ') == std::string::npos ? t.Name : t.Name + " " + t.Region + " " + t.Country + " " + t.Zone, town);
+        EXPECT_EQ(std::string(town).find(' ') == std::string::npos
+                      ? t.Name
+                      : t.Name + " " + t.Region + " " + t.Country + " " + t.Zone,
+                  town);
     }
     EXPECT_TRUE(FindTowns("", 3).empty() && FindTowns("Xqzw", 3).empty());
     EXPECT_EQ(FindTowns("Sa", 7).size(), 7u);

@@ -9,8 +9,12 @@ namespace {
 
 QDialog* Dialog(const Run& run, const char* name) { return run.Form->findChild<QDialog*>(name); }
 template <typename T>
-T* In(QDialog* dialog, const char* name) { return dialog ? dialog->findChild<T*>(name) : nullptr; }
-void Ok(QDialog* dialog) { In<QDialogButtonBox>(dialog, "Buttons")->button(QDialogButtonBox::Ok)->click(); }
+T* In(QDialog* dialog, const char* name) {
+    return dialog ? dialog->findChild<T*>(name) : nullptr;
+}
+void Ok(QDialog* dialog) {
+    In<QDialogButtonBox>(dialog, "Buttons")->button(QDialogButtonBox::Ok)->click();
+}
 QStringList Listed(const Run& run) {
     QStringList out;
     for (int i = 1; i <= 10; ++i)
@@ -24,8 +28,9 @@ QStringList Listed(const Run& run) {
 class Form1LocationsTest : public QObject {
     Q_OBJECT
 private slots:
-    // A town found by its first letters, picked, made and made active; a table added before the active one
-    // in the menu keeps that one active after a restart; a user's table removed, a shipped one never offered.
+    // A town found by its first letters, picked, made and made active; a table added before the
+    // active one in the menu keeps that one active after a restart; a user's table removed, a
+    // shipped one never offered.
     void addPickRestartRemove() {
         Folder folder;
         Locate(folder);  // home.sun, active
@@ -42,14 +47,17 @@ private slots:
             QCOMPARE(In<QLineEdit>(dialog, "Zone")->text(), QString("Europe/London"));
             Ok(dialog);
             const QByteArray table = folder.Read("Edinburgh.sun");
-            QVERIFY(table.startsWith("Edinburgh\r\n Jan  1  3:") && table.endsWith("\r\nZone Europe/London 2026\r\n"));
+            QVERIFY(table.startsWith("Edinburgh\r\n Jan  1  3:") &&
+                    table.endsWith("\r\nZone Europe/London 2026\r\n"));
             QCOMPARE(Listed(run), QStringList({"Edinburgh*", "Jerusalem", "Home"}));
-            QVERIFY2(run.Label("Label10")->text().startsWith("Sun sets in Edinburgh at  22:0"), qPrintable(run.Label("Label10")->text()));  // 22:03 BST
+            QVERIFY2(run.Label("Label10")->text().startsWith("Sun sets in Edinburgh at  22:0"),
+                     qPrintable(run.Label("Label10")->text()));  // 22:03 BST
             run.Action("Sun3")->trigger();  // Home again, now third in the menu
             QVERIFY(run.Form->close());
             QVERIFY(run.Messages->isEmpty());
         }
-        folder.Write("Aachen.sun", SunTable("Aachen", 3));  // sorts first: the third item is now Jerusalem
+        folder.Write("Aachen.sun",
+                     SunTable("Aachen", 3));  // sorts first: the third item is now Jerusalem
         Run run = Start(folder, QDate(2026, 6, 21));
         QCOMPARE(Listed(run), QStringList({"Aachen", "Edinburgh", "Jerusalem", "Home*"}));
         run.Action("RemoveLocationItem")->trigger();
@@ -61,20 +69,41 @@ private slots:
         tables->setCurrentRow(1);
         Ok(dialog);
         QVERIFY(!QFile::exists(folder.File("Edinburgh.sun")));
-        QCOMPARE(*run.Messages, QStringList("? Remove the location Edinburgh? Its table " + folder.File("Edinburgh.sun") + " is deleted."));
+        QCOMPARE(*run.Messages, QStringList("? Remove the location Edinburgh? Its table " +
+                                            folder.File("Edinburgh.sun") + " is deleted."));
         QCOMPARE(Listed(run), QStringList({"Aachen", "Jerusalem", "Home*"}));
     }
 
     // Places the maker refuses keep the dialog open with its message, and write nothing.
     void refusedPlaces_data() {
-        Columns<QString, QString, QString, QString, QString>({"name", "latitude", "longitude", "zone", "message"});
-        QTest::newRow("bad latitude") << "X" << "91" << "0" << "UTC" << "the latitude '91' is not a decimal number";
-        QTest::newRow("polar") << "Tromso" << "69.6492" << "18.9553" << "Europe/Oslo" << "no table for Tromso: on Jan 1 2026 the sun does not rise";
-        QTest::newRow("unknown zone") << "X" << "1" << "2" << "Mars/Olympus" << "unknown time zone 'Mars/Olympus'";
-        QTest::newRow("no name") << "" << "1" << "2" << "UTC" << "the location name is empty";
+        Columns<QString, QString, QString, QString, QString>(
+            {"name", "latitude", "longitude", "zone", "message"});
+        QTest::newRow("bad latitude") << "X"
+                                      << "91"
+                                      << "0"
+                                      << "UTC"
+                                      << "the latitude '91' is not a decimal number";
+        QTest::newRow("polar") << "Tromso"
+                               << "69.6492"
+                               << "18.9553"
+                               << "Europe/Oslo"
+                               << "no table for Tromso: on Jan 1 2026 the sun does not rise";
+        QTest::newRow("unknown zone") << "X"
+                                      << "1"
+                                      << "2"
+                                      << "Mars/Olympus"
+                                      << "unknown time zone 'Mars/Olympus'";
+        QTest::newRow("no name") << ""
+                                 << "1"
+                                 << "2"
+                                 << "UTC"
+                                 << "the location name is empty";
     }
     void refusedPlaces() {
-        QFETCH(QString, name); QFETCH(QString, latitude); QFETCH(QString, longitude); QFETCH(QString, zone);
+        QFETCH(QString, name);
+        QFETCH(QString, latitude);
+        QFETCH(QString, longitude);
+        QFETCH(QString, zone);
         QFETCH(QString, message);
         Folder folder;
         Locate(folder);

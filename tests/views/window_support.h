@@ -105,7 +105,9 @@ inline Run Start(const Folder& folder, const QDate& today, const QString& argume
     run.Form = std::make_unique<tovel::Form1>(tovel::Form1Options{
         folder.Path(), [day] { return day; },
         [messages = run.Messages](const QString& text) { messages->append(text); }, arguments,
-        [messages = run.Messages](const QString& text) { return messages->append("? " + text), true; }});
+        [messages = run.Messages](const QString& text) {
+            return messages->append("? " + text), true;
+        }});
     run.Loaded = run.Form->Form_Load();
     if (!shown) return run;
     run.Form->show();
