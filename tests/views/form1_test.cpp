@@ -373,6 +373,9 @@ private slots:
             holidays += quick;
         }
         QVERIFY(holidays > 2 * 15);
+        // Without an active location there is nothing to announce, Yom Kippur or not.
+        Folder unlocated;
+        QCOMPARE(*Start(unlocated, QDate(2021, 9, 16), "/L").Messages, QStringList());
     }
 };
 
