@@ -78,26 +78,16 @@ private slots:
     void refusedPlaces_data() {
         Columns<QString, QString, QString, QString, QString>(
             {"name", "latitude", "longitude", "zone", "message"});
-        QTest::newRow("bad latitude") << "X"
-                                      << "91"
-                                      << "0"
-                                      << "UTC"
-                                      << "the latitude '91' is not a decimal number";
-        QTest::newRow("polar") << "Tromso"
-                               << "69.6492"
-                               << "18.9553"
-                               << "Europe/Oslo"
-                               << "no table for Tromso: on Jan 1 2026 the sun does not rise";
-        QTest::newRow("unknown zone") << "X"
-                                      << "1"
-                                      << "2"
-                                      << "Mars/Olympus"
-                                      << "unknown time zone 'Mars/Olympus'";
-        QTest::newRow("no name") << ""
-                                 << "1"
-                                 << "2"
-                                 << "UTC"
-                                 << "the location name is empty";
+        // clang-format off
+        QTest::newRow("bad latitude") << "X" << "91" << "0" << "UTC"
+                << "the latitude '91' is not a decimal number";
+        QTest::newRow("polar") << "Tromso" << "69.6492" << "18.9553" << "Europe/Oslo"
+                << "no table for Tromso: on Jan 1 2026 the sun does not rise";
+        QTest::newRow("unknown zone") << "X" << "1" << "2" << "Mars/Olympus"
+                << "unknown time zone 'Mars/Olympus'";
+        QTest::newRow("no name") << "" << "1" << "2" << "UTC"
+                << "the location name is empty";
+        // clang-format on
     }
     void refusedPlaces() {
         QFETCH(QString, name);
