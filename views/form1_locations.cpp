@@ -5,10 +5,10 @@
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
-#include <QSaveFile>
 #include <algorithm>
 #include <filesystem>
 
+#include "app/file_writer.h"
 #include "app/popup.h"
 #include "app/program_files.h"
 #include "views/form1.h"
@@ -101,11 +101,9 @@ bool Form1::AddLocation(const PlaceInput& place) {
     }
     std::error_code ec;
     std::filesystem::create_directories(folder, ec);
-    QSaveFile file(QString::fromStdString(table.Path));
-    const auto size = static_cast<qint64>(table.Text.size());
-    if (!file.open(QIODevice::WriteOnly) || file.write(table.Text.data(), size) != size ||
-        !file.commit()) {
-        Message("Cannot write " + QString::fromStdString(table.Path) + ": " + file.errorString());
+    // Written as every table and the settings are: synced before it counts.
+    if (const FileWriteResult written = ReplaceFile(table.Path, table.Text); !written.Ok()) {
+        Message(QString::fromStdString(written.Problem));
         return false;
     }
     // The new table becomes the active location, wherever it sorts in the menu.
