@@ -1,7 +1,6 @@
 #include "app/settings.h"
 
 #include <array>
-#include <cmath>
 
 #include "app/ini_file.h"
 #include "app/settings_values.h"
@@ -68,7 +67,7 @@ std::vector<std::pair<std::string, std::string>> SettingsToSave(const CalendarSt
     for (const SettingKey& key : kKeys) {
         if (key.Field == &S::GregView && s.PopupMode) continue;
         const std::string text = key.Text       ? SavableText(s.*key.Text)
-                                 : key.Position ? std::to_string(std::llround(place.*key.Position))
+                                 : key.Position ? WholeNumberText(place.*key.Position)
                                                 : std::to_string(s.*key.Field);
         out.emplace_back(std::string(key.Name), text);
     }

@@ -1,7 +1,6 @@
 #include "app/settings_values.h"
 
 #include <charconv>
-#include <cmath>
 #include <limits>
 #include <string>
 
@@ -47,11 +46,14 @@ double LeadingNumber(std::string_view text) {
 
 std::int16_t ToSettingInt(std::string_view text, std::int16_t fallback) {
     const double x = LeadingNumber(text);
-    if (!std::isfinite(x)) return fallback;
-    // Round half to even without depending on the floating-point rounding mode.
-    double rounded = std::floor(x);
-    const double fraction = x - rounded;
-    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(rounded, 2.0) != 0.0)) rounded += 1.0;
+    // Far outside the range (or not finite) whatever the rounding. Inside, round half to even
+    // without depending on the floating-point rounding mode, in whole numbers: the pop-up run
+    // that reads this links no maths library.
+    if (!(x > -40000.0 && x < 40000.0)) return fallback;
+    auto rounded = static_cast<long>(x);  // toward zero
+    if (static_cast<double>(rounded) > x) --rounded;
+    const double fraction = x - static_cast<double>(rounded);
+    if (fraction > 0.5 || (fraction == 0.5 && rounded % 2 != 0)) ++rounded;
     if (rounded < std::numeric_limits<std::int16_t>::min() ||
         rounded > std::numeric_limits<std::int16_t>::max())
         return fallback;
@@ -64,6 +66,16 @@ double ToSettingSingle(std::string_view text) {
     if (x > kFloatMax) return std::numeric_limits<double>::infinity();
     if (x < -kFloatMax) return -std::numeric_limits<double>::infinity();
     return static_cast<double>(static_cast<float>(x));
+}
+
+std::string WholeNumberText(double x) {
+    // In whole numbers, as ToSettingInt: no maths library.
+    if (!(x > -1e18 && x < 1e18)) return "0";
+    auto whole = static_cast<long long>(x);  // toward zero
+    const double rest = x - static_cast<double>(whole);
+    if (rest >= 0.5) ++whole;
+    if (rest <= -0.5) --whole;
+    return std::to_string(whole);
 }
 
 }  // namespace tovel

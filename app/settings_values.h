@@ -4,6 +4,7 @@
 // whatever follows it is ignored.
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace tovel {
@@ -23,5 +24,9 @@ std::int16_t ToSettingInt(std::string_view text, std::int16_t fallback);
 // LeadingNumber at single (float) precision, as window positions in twips are
 // kept. A number beyond the float range gives an infinity of its sign.
 double ToSettingSingle(std::string_view text);
+
+// `x` rounded to the nearest whole number, halves away from zero (as std::llround), as text;
+// "0" beyond +-1e18, far outside any window place.
+std::string WholeNumberText(double x);
 
 }  // namespace tovel

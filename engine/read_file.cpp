@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <new>
 
@@ -25,23 +26,26 @@ FileRead ReadDataFile(const std::string& path, std::string& out, std::size_t max
         result = FileRead::TooLarge;
     } else {
         try {
-            out.reserve(static_cast<std::size_t>(st.st_size));
-            char chunk[16384];
+            // Read straight into `out`, with room for one byte more than fstat saw: the file may
+            // have grown since, and the end of the file shows as a read of nothing.
+            std::size_t used = 0;
+            out.resize(static_cast<std::size_t>(st.st_size) + 1);
             for (;;) {
-                const ssize_t n = ::read(fd, chunk, sizeof chunk);
+                if (used == out.size()) out.resize(std::min(2 * used, maxBytes + 1));
+                const ssize_t n = ::read(fd, out.data() + used, out.size() - used);
                 if (n == 0) break;
                 if (n < 0) {
                     if (errno == EINTR) continue;
                     result = FileRead::Unreadable;
                     break;
                 }
-                // The file may have grown since fstat.
-                if (out.size() + static_cast<std::size_t>(n) > maxBytes) {
+                used += static_cast<std::size_t>(n);
+                if (used > maxBytes) {
                     result = FileRead::TooLarge;
                     break;
                 }
-                out.append(chunk, static_cast<std::size_t>(n));
             }
+            out.resize(used);
         } catch (const std::bad_alloc&) {
             result = FileRead::Unreadable;
         }

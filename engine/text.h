@@ -5,9 +5,15 @@ namespace tovel {
 
 // `s` without the characters of `blanks` at either end.
 constexpr std::string_view TrimBlanks(std::string_view s, std::string_view blanks = " \t") {
-    const auto first = s.find_first_not_of(blanks);
-    if (first == std::string_view::npos) return {};
-    return s.substr(first, s.find_last_not_of(blanks) - first + 1);
+    // Plain loops: no library call for each character (the year table trims a thousand lines).
+    const auto blank = [blanks](char c) {
+        for (const char b : blanks)
+            if (c == b) return true;
+        return false;
+    };
+    while (!s.empty() && blank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && blank(s.back())) s.remove_suffix(1);
+    return s;
 }
 
 // Takes the next line off `rest`, without its LF and a CR before it. False

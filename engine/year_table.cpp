@@ -1,6 +1,7 @@
 #include "engine/year_table.h"
 
 #include <array>
+#include <utility>
 
 #include "engine/format_date.h"
 #include "engine/read_file.h"
@@ -29,11 +30,21 @@ std::optional<Date> LineDate(std::string_view line) {
 
 }  // namespace
 
-YearTable YearTable::FromText(std::string_view text) {
+YearTable YearTable::FromText(std::string_view text) { return FromOwnText(std::string(text)); }
+
+YearTable YearTable::FromOwnText(std::string&& text) {
     YearTable table;
-    table.text_ = std::string(text);
-    std::vector<std::size_t> lastLine;  // of each year, to chain the next one
-    std::string_view rest = table.text_;
+    if (text.size() >= kNone) return table;
+    table.text_ = std::move(text);
+    // Room for a line of every 16 characters (a table's lines hold 17 or more) saves the pop-up
+    // run the copies and fresh pages of growing vectors.
+    const std::size_t lines = table.text_.size() / 16 + 1;
+    table.lines_.reserve(lines);
+    table.years_.reserve(lines);
+    std::vector<std::uint32_t> lastLine;  // of each year, to chain the next one
+    lastLine.reserve(lines);
+    const std::string_view all = table.text_;
+    std::string_view rest = all;
     for (std::string_view line; NextLine(rest, line);) {
         line = TrimBlanks(line, " \t\r");
         const auto year = LineYear(line);
@@ -47,12 +58,16 @@ YearTable YearTable::FromText(std::string_view text) {
             table.firstYear_ = *year;
         }
         const auto i = static_cast<std::size_t>(*year - table.firstYear_);
-        if (i >= table.years_.size()) {
+        if (i == table.years_.size()) {  // the next year, as in every table in order
+            table.years_.emplace_back();
+            lastLine.push_back(kNone);
+        } else if (i > table.years_.size()) {
             table.years_.resize(i + 1);
             lastLine.resize(i + 1, kNone);
         }
-        const std::size_t n = table.lines_.size();
-        table.lines_.push_back({line, kNone});
+        const auto n = static_cast<std::uint32_t>(table.lines_.size());
+        table.lines_.push_back({static_cast<std::uint32_t>(line.data() - all.data()),
+                                static_cast<std::uint32_t>(line.size()), kNone});
         if (lastLine[i] == kNone)
             table.years_[i].FirstLine = n;
         else
@@ -68,8 +83,11 @@ const YearTable::Year* YearTable::Find(int jewYear) const {
     if (i >= years_.size()) return nullptr;
     const Year& year = years_[i];
     if (!year.Parsed) {
-        for (std::size_t l = year.FirstLine; l != kNone && !year.Start; l = lines_[l].Next)
-            year.Start = LineDate(lines_[l].Text);
+        for (auto l = year.FirstLine; l != kNone && !year.Known; l = lines_[l].Next) {
+            const auto start =
+                LineDate(std::string_view(text_).substr(lines_[l].Begin, lines_[l].Size));
+            if (start) year.Start = *start, year.Known = true;
+        }
         year.Parsed = true;
     }
     return &year;
@@ -77,7 +95,7 @@ const YearTable::Year* YearTable::Find(int jewYear) const {
 
 std::optional<Date> YearTable::StartOf(int jewYear) const {
     const Year* year = Find(jewYear);
-    return year ? year->Start : std::nullopt;
+    return year && year->Known ? std::optional<Date>(year->Start) : std::nullopt;
 }
 
 std::optional<int> YearTable::YearOf(Date day) const {
@@ -108,7 +126,7 @@ std::vector<Date> YearTable::Starts() const {
 YearTable ReadYearTable(const std::string& path) {
     std::string text;
     ReadDataFile(path, text);  // empty on any failure
-    return YearTable::FromText(text);
+    return YearTable::FromOwnText(std::move(text));
 }
 
 int YearTypeLength(int yearType) {

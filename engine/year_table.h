@@ -4,6 +4,7 @@
 // month setup, the start-up fallback and the year buttons all read it into the
 // one model below, indexed by Jewish year.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,7 +27,7 @@ public:
     // lines for one year the first counts.
     static YearTable FromText(std::string_view text);
     YearTable() = default;
-    YearTable(const YearTable&) = delete;  // lines_ points into text_
+    YearTable(const YearTable&) = delete;  // read once per use, never copied
     YearTable(YearTable&&) = default;
     YearTable& operator=(YearTable&&) = default;
 
@@ -47,17 +48,20 @@ private:
     // A year's lines are found by their first four characters alone; a date
     // is parsed when first asked for, since a month needs three of a
     // thousand. A line whose date does not parse gives way to the next line
-    // of the same year.
+    // of the same year. Positions are 32 bits wide, so that the pop-up run
+    // touches few pages (texts of 4 GiB or more read as no table).
+    static constexpr std::uint32_t kNone = static_cast<std::uint32_t>(-1);
     struct Line {
-        std::string_view Text;  // trimmed, inside text_
-        std::size_t Next;       // the next line of the same year, or kNone
+        std::uint32_t Begin, Size;  // trimmed, inside text_
+        std::uint32_t Next;         // the next line of the same year, or kNone
     };
-    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
     struct Year {
-        std::size_t FirstLine = kNone;
-        mutable bool Parsed = false;
-        mutable std::optional<Date> Start;
+        mutable Date Start;  // when Known
+        std::uint32_t FirstLine = kNone;
+        mutable bool Parsed = false, Known = false;
     };
+    static YearTable FromOwnText(std::string&& text);  // FromText without a copy
+    friend YearTable ReadYearTable(const std::string& path);
     const Year* Find(int jewYear) const;
 
     std::string text_;

@@ -70,13 +70,6 @@ LocalSunset SunsetOn(year_month_day day, double latitude, double longitude,
     return {solar::SunsetKind::Sets, static_cast<int>(std::floor(localSeconds / 60.0 + 0.5))};
 }
 
-int LeapDayYear(int year) {
-    for (int distance = 0;; ++distance) {
-        if (std::chrono::year{year - distance}.is_leap()) return year - distance;
-        if (std::chrono::year{year + distance}.is_leap()) return year + distance;
-    }
-}
-
 std::string SunTableNameProblem(std::string_view name) {
     if (name.empty()) return "the location name is empty";
     if (!IsValidUtf8(name)) return "the location name is not valid UTF-8";

@@ -34,8 +34,14 @@ LocalSunset SunsetOn(std::chrono::year_month_day day, double latitude, double lo
                      const UtcOffsetAt& offset);
 
 // The leap year nearest to `year` (the earlier one on a tie); its 29 February
-// stands in a table made for `year`.
-int LeapDayYear(int year);
+// stands in a table made for `year`. Here, so that a reader of tables does not
+// link the maker (and with it the maths library).
+constexpr int LeapDayYear(int year) {
+    for (int distance = 0;; ++distance) {
+        if (std::chrono::year{year - distance}.is_leap()) return year - distance;
+        if (std::chrono::year{year + distance}.is_leap()) return year + distance;
+    }
+}
 
 // Why `name` cannot be a table's first line ("" when it can): it must be
 // non-empty valid UTF-8 without control characters (a line break would end it),
