@@ -19,6 +19,7 @@
 
 #include "engine/format_date.h"
 #include "engine/read_file.h"
+#include "machine_support.h"
 #include "test_support.h"
 
 namespace tovel {
@@ -175,10 +176,12 @@ class ProgramTest : public testing::TestWithParam<Case> {};
 
 TEST_P(ProgramTest, Runs) {
     const Case& c = GetParam();
-    // Another user, another user's file or a namespace of its own: root and the tool that runs it.
-    const std::string tool = c.as == Nobody ? "setpriv" : c.as == WithoutProc ? "unshare" : "sh";
-    if (c.as != Me && (::geteuid() != 0 || std::system(("command -v >/dev/null " + tool).c_str())))
-        GTEST_SKIP() << "needs root and " << tool;
+    // Another user, another user's file or a namespace of its own: what the machine may refuse.
+    if (c.as != Me)
+        if (const auto why =
+                c.as == WithoutProc ? test::WhyNoPrivateMount() : test::WhyNoSecondUser();
+            !why.empty())
+            GTEST_SKIP() << why;
     const test::TempFolder homeFolder;
     const fs::path home = homeFolder.Path();
     const ProgramFolder folder;

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "almanac_sunset.h"
+#include "machine_support.h"
 #include "sunset/solar.h"
 #include "sunset/sunset_table.h"
 #include "test_support.h"
@@ -48,6 +49,14 @@ ToolRun RunTool(const std::string& cwd, const std::vector<std::string>& args,
 // Exit status 2 and a pointer to --help for bad arguments, 1 for a refusal, a
 // bad table or a failed write (which leave what was there), 0 otherwise.
 TEST(SuntableToolTest, ArgumentsWritesAndChecks) {
+    for (const auto& [zone, changes] :
+         std::vector<std::pair<const char*, std::vector<int>>>{{"Asia/Jerusalem", {327, 1025}},
+                                                               {"Europe/Stockholm", {329, 1025}},
+                                                               {"Atlantic/Reykjavik", {}},
+                                                               {"America/Guayaquil", {}},
+                                                               {"Europe/London", {329, 1025}}})
+        if (const auto why = test::WhyNotZoneRules(zone, 2026, changes); !why.empty())
+            GTEST_SKIP() << why;
     test::TempFolder folder;
     const std::string london = std::string(TOVEL_DATA_DIR) + "/London.sun";
     std::string damaged = ReadAll(london);
@@ -147,7 +156,9 @@ TEST(SuntableToolTest, ArgumentsWritesAndChecks) {
 // In a sticky folder that everyone may write (/tmp), a link that another user
 // made is not followed; root's own is.
 TEST(SuntableToolTest, RefusesALinkPlantedInASharedFolder) {
-    if (::geteuid() != 0) GTEST_SKIP() << "needs root to make a link as another user";
+    for (const auto& why :
+         {test::WhyNoSecondUser(), test::WhyNotZoneRules("Asia/Jerusalem", 2026, {327, 1025})})
+        if (!why.empty()) GTEST_SKIP() << why;
     const test::TempFolder shared, victim;
     ASSERT_EQ(::chmod(shared.Path().c_str(), 01777), 0);
     const std::string target = victim.Write("passwd", "root:x:0:0\n"),
@@ -173,6 +184,9 @@ TEST(SuntableToolTest, RefusesALinkPlantedInASharedFolder) {
 // from 4 October, +9:30 between). Each line is the UTC sunset plus that
 // offset, rounded.
 TEST(SuntableToolTest, HalfHourZoneWithSouthernDaylightSaving) {
+    if (const auto why = test::WhyNotZoneRules("Australia/Adelaide", 2026, {405, 1004});
+        !why.empty())
+        GTEST_SKIP() << why;
     const double lat = -34.9285, lon = 138.6007;
     const std::string out =
         RunTool(fs::temp_directory_path(),
