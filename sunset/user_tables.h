@@ -41,8 +41,8 @@ UserTable MakeUserTable(const PlaceInput& place, int year, const ZoneLookup& zon
                         const std::string& folder);
 
 // True for a table the user may remove: one in the user's own table folder
-// (`userFolder`, "" when tables go beside the program), or one beside the
-// program that is not among the tables shipped with it.
-bool IsUserTable(const std::string& path, const std::string& userFolder);
+// (`userFolder`, "" when tables go beside the program), or, unless the program
+// is installed, one beside it that is not among the tables shipped with it.
+bool IsUserTable(const std::string& path, const std::string& userFolder, bool installed);
 
 }  // namespace tovel

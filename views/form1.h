@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/calendar_lines.h"
+#include "app/program_files.h"
 #include "app/settings.h"
 #include "input/grid.h"
 #include "state/calendar_state.h"
@@ -162,8 +163,8 @@ private:
 
     Form1Options options_;
     QString folder_;
-    // The folders the SunSet menu lists tables from, in order.
-    std::vector<std::string> tableFolders_;
+    // Where the data, the settings and the tables are, decided at start-up.
+    ProgramFiles files_;
     CalendarState s_;
     // False when Tovel.ini exists but could not be read (a folder, a FIFO, no
     // permission): it is then never replaced.

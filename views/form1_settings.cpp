@@ -1,6 +1,7 @@
 // The settings file Tovel.ini (beside the program, or in the user's
-// configuration folder for an installed program): read once at start-up,
-// written once at shutdown.
+// configuration folder for an installed program, whose site defaults count
+// until the user's own file exists): read once at start-up, written once at
+// shutdown.
 
 #include <QAction>
 #include <QComboBox>
@@ -22,7 +23,8 @@
 namespace tovel {
 
 bool Form1::ReadIni() {
-    const QString table = folder_ + "/" + kYearTableName;
+    files_ = ProgramFilesFor(folder_.toStdString());
+    const QString table = QString::fromStdString(files_.DataFolder) + "/" + kYearTableName;
     if (!QFileInfo(table).isFile()) {
         Message(table + " not found, application quiting !!");
         failed_ = true;
@@ -33,11 +35,9 @@ bool Form1::ReadIni() {
         step->setChecked(step == Step1);
 
     s_.RHDatesFile = table.toStdString();
-    const ProgramFiles files = ProgramFilesFor(folder_.toStdString());
-    s_.IniFile = files.Settings;
-    tableFolders_ = files.TableFolders;
+    s_.IniFile = files_.Settings;
     std::string content;
-    const FileRead read = ReadDataFile(s_.IniFile, content);
+    const FileRead read = ReadSettingsText(files_, content);
     iniReadable_ = read == FileRead::Ok || read == FileRead::Missing;
     PlaceWindow(ReadSettings(content, s_));
 

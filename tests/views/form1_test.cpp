@@ -367,7 +367,7 @@ private slots:
             const Run run = Start(folder, day, "/L");
             QVERIFY(!run.Loaded);
             const auto d = tovel::Date::FromYmd(day.year(), day.month(), day.day());
-            const bool quick = tovel::DecidePopup(path, tovel::ProgramFilesFor(path), d) ==
+            const bool quick = tovel::DecidePopup(tovel::ProgramFilesFor(path), d) ==
                                tovel::PopupOutcome::NeedsWindow;
             QCOMPARE(!run.Messages->isEmpty(), quick);
             holidays += quick;
