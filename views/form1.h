@@ -68,6 +68,10 @@ public:
     // Settings file.
     bool ReadIni();
     void SaveIni();
+    // Options > Announce holidays at login: writes or removes the user's autostart entry;
+    // its check mark shows the entry found there, at start and whenever the menu opens.
+    void LoginMnu_Click();
+    void ShowLoginState();
 
     // The shown month.
     bool FindGDate();
@@ -130,6 +134,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -201,6 +206,8 @@ private:
     QMenu* Steps = nullptr;
     QAction *Step1 = nullptr, *Step2 = nullptr, *Step5 = nullptr, *Step10 = nullptr,
             *Step20 = nullptr, *Step50 = nullptr;
+    QMenu* OptionsMnu = nullptr;
+    QAction* LoginMnu = nullptr;
     QMenu* HelpMenu = nullptr;
     QAction* AboutItem = nullptr;
 

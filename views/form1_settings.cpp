@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <filesystem>
 
+#include "app/autostart.h"
 #include "app/file_writer.h"
 #include "app/ini_file.h"
 #include "app/program_files.h"
@@ -81,6 +82,22 @@ void Form1::SaveIni() {
         if (!written.Ok() && !written.ReadOnly)
             Message("The settings were not saved: " + QString::fromStdString(written.Problem));
     }
+}
+
+void Form1::ShowLoginState() {
+    const auto path = AutostartPath(UserFoldersForMe());
+    LoginMnu->setEnabled(path.has_value());
+    LoginMnu->setChecked(path && AutostartEnabled(*path));
+}
+
+void Form1::LoginMnu_Click() {
+    // The item has its new check mark already: the state asked for.
+    if (const auto path = AutostartPath(UserFoldersForMe())) {
+        const std::string program = ProgramToStart(folder_.toStdString(), files_.Installed);
+        const std::string problem = SetAutostart(*path, program, LoginMnu->isChecked());
+        if (!problem.empty()) Message(QString::fromStdString(problem));
+    }
+    ShowLoginState();
 }
 
 }  // namespace tovel
