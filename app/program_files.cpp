@@ -50,7 +50,7 @@ ProgramFiles DecideProgramFiles(const std::string& folder, const UserFolders& us
     const std::string data =
         installed && !test.Exists(folder + "/" + kYearTableName) ? *installed : folder;
     const std::string besideIni = folder + "/Tovel.ini";
-    ProgramFiles files{besideIni, {}, data, {data}, "", installed.has_value()};
+    ProgramFiles files{besideIni, {}, data, {data}, folder, installed.has_value()};
     if (!installed && (test.Writable(folder) || test.Writable(besideIni))) return files;
     const auto config = BaseFolder(user.XdgConfigHome, user.Home, ".config");
     const auto userData = BaseFolder(user.XdgDataHome, user.Home, ".local/share");
@@ -59,9 +59,9 @@ ProgramFiles DecideProgramFiles(const std::string& folder, const UserFolders& us
     if (config && userData) {
         files.Settings = *config + "/tovel/Tovel.ini";
         files.UserTableFolder = *userData + "/tovel";
-        files.TableFolders.push_back(files.UserTableFolder);
+        if (files.UserTableFolder != data) files.TableFolders.push_back(files.UserTableFolder);
     } else if (installed) {
-        files.Settings = "";
+        files.Settings = files.UserTableFolder = "";
     } else {
         files.Defaults.clear();
     }

@@ -35,7 +35,8 @@ struct ProgramFiles {
     std::string DataFolder;
     // Where *.sun tables are listed, in menu order.
     std::vector<std::string> TableFolders;
-    // The user's own table folder; "" when tables go beside the program (or, installed, nowhere).
+    // Where the user's new tables go: the program's folder when everything stays beside it, else
+    // the user's data folder; "" when there is none (installed, without a home).
     std::string UserTableFolder;
     bool Installed = false;
 };
@@ -57,8 +58,9 @@ std::optional<std::string> InstalledDataFolder(const std::string& folder, const 
 //  - Not installed, and the folder or a Tovel.ini in it writable: everything beside the program.
 //  - Otherwise Tovel.ini is in $XDG_CONFIG_HOME/tovel (default $HOME/.config/tovel), with the
 //    defaults Tovel.ini of the data folder, then of `folder`; the tables are those of the data
-//    folder followed by $XDG_DATA_HOME/tovel (default $HOME/.local/share/tovel). An XDG
-//    variable that is empty or not an absolute path counts as unset.
+//    folder followed by $XDG_DATA_HOME/tovel (default $HOME/.local/share/tovel), the same
+//    folder once when they are one (a program installed in ~/.local). An XDG variable that is
+//    empty or not an absolute path counts as unset.
 //  - Without any home, a program that is not installed keeps everything beside it; an installed
 //    one saves nothing and has no folder for the user's tables.
 ProgramFiles DecideProgramFiles(const std::string& folder, const UserFolders& user,

@@ -92,12 +92,11 @@ void Form1::AddLocation_Click() {
 
 bool Form1::AddLocation(const PlaceInput& place) {
     // An installed program started without any home has no folder for the user's tables.
-    if (files_.Installed && files_.UserTableFolder.empty()) {
+    const std::string& folder = files_.UserTableFolder;
+    if (folder.empty()) {
         Message("There is no folder for your own tables: HOME is not set.");
         return false;
     }
-    const std::string folder =
-        files_.UserTableFolder.empty() ? folder_.toStdString() : files_.UserTableFolder;
     const int year = std::clamp(options_.Today().Year(), kFirstSunTableYear, kLastSunTableYear);
     const UserTable table = MakeUserTable(place, year, ZoneOffset, folder);
     if (!table.Ok()) {
@@ -123,7 +122,7 @@ void Form1::RemoveLocation_Click() {
     QStringList names;
     for (int i = 1; i <= kMaxLocations; ++i) {
         const std::string& path = s_.SunFiles[static_cast<std::size_t>(i)];
-        if (path.empty() || !IsUserTable(path, files_.UserTableFolder, files_.Installed)) continue;
+        if (path.empty() || !IsUserTable(path, files_.UserTableFolder, files_.DataFolder)) continue;
         own.push_back(i);
         names << Sun[static_cast<std::size_t>(i)]->text().replace("&&", "&");
     }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "app/program_files.h"
+#include "sunset/user_tables.h"
 #include "test_support.h"
 
 namespace tovel {
@@ -23,16 +24,16 @@ TEST(ProgramFilesTest, SettingsDataAndTableFolders) {
     // clang-format off
     const struct { const char* name; std::string folder; std::set<std::string> writable, there;
                    UserFolders user; ProgramFiles files; } cases[] = {
-        {"writable folder", dir, {dir}, {}, xdg, {ini, {}, dir, {dir}, "", false}},
-        {"read-only folder, writable Tovel.ini", dir, {ini}, {}, xdg, {ini, {}, dir, {dir}, ""}},
+        {"writable folder", dir, {dir}, {}, xdg, {ini, {}, dir, {dir}, dir, false}},
+        {"read-only folder, writable Tovel.ini", dir, {ini}, {}, xdg, {ini, {}, dir, {dir}, dir}},
         {"read-only folder, XDG unset", dir, {}, {}, home,
          {homeIni, {ini}, dir, {dir, data}, data}},
         {"read-only folder, XDG set", dir, {}, {}, xdg,
          {"/cfg/tovel/Tovel.ini", {ini}, dir, {dir, dat}, dat}},
         {"relative or empty XDG: unset", dir, {}, {}, {"cfg", "", "/home/u"},
          {homeIni, {ini}, dir, {dir, data}, data}},
-        {"no home: beside", dir, {}, {}, {no, no, no}, {ini, {}, dir, {dir}, ""}},
-        {"no data home: beside", dir, {}, {}, {"/cfg", no, no}, {ini, {}, dir, {dir}, ""}},
+        {"no home: beside", dir, {}, {}, {no, no, no}, {ini, {}, dir, {dir}, dir}},
+        {"no data home: beside", dir, {}, {}, {"/cfg", no, no}, {ini, {}, dir, {dir}, dir}},
         // Installed: where it lies decides, not what may be written (root may write anything).
         {"installed, writable", lib, all, {share}, home,
          {homeIni, shared, share, {share, data}, data, true}},
@@ -43,10 +44,14 @@ TEST(ProgramFilesTest, SettingsDataAndTableFolders) {
          {homeIni, {libIni}, lib, {lib, data}, data, true}},
         {"installed without a home: nothing saved", lib, all, {share}, {no, no, no},
          {"", shared, share, {share}, "", true}},
-        {"no share/tovel: not installed", lib, all, {}, home, {libIni, {}, lib, {lib}, ""}},
+        {"no share/tovel: not installed", lib, all, {}, home, {libIni, {}, lib, {lib}, lib}},
+        {"installed in the home's .local: its tables once", "/home/u/.local/lib/tovel", {}, {data},
+         home, {homeIni, {data + "/Tovel.ini", "/home/u/.local/lib/tovel/Tovel.ini"}, data, {data},
+                data, true}},
         {"not under lib/: not installed", "/usr/local/tovel", {"/usr/local/tovel"},
          {"/usr/share/tovel", "/usr/local/share/tovel", "/share/tovel"}, home,
-         {"/usr/local/tovel/Tovel.ini", {}, "/usr/local/tovel", {"/usr/local/tovel"}, ""}},
+         {"/usr/local/tovel/Tovel.ini", {}, "/usr/local/tovel", {"/usr/local/tovel"},
+          "/usr/local/tovel"}},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -61,6 +66,23 @@ TEST(ProgramFilesTest, SettingsDataAndTableFolders) {
         EXPECT_EQ(files.UserTableFolder, c.files.UserTableFolder);
         EXPECT_EQ(files.Installed, c.files.Installed);
     }
+}
+
+// Only tables in the folder the user's tables go to may be removed, the shipped ones never.
+TEST(ProgramFilesTest, RemovableTables) {
+    const std::string lib = "/usr/lib/tovel", share = "/usr/share/tovel", own = "/h/.local/share";
+    // clang-format off
+    const struct { std::string path, userFolder, dataFolder; bool removable; } cases[] = {
+        {lib + "/Town.sun", lib, lib, true},          // beside the program
+        {lib + "/Haifa.sun", lib, lib, false},        // shipped
+        {share + "/Town.sun", own, share, false},     // installed: the data folder is not the user's
+        {own + "/Haifa.sun", own, share, true},       // the user's own, whatever its name
+        {own + "/Haifa.sun", own, own, false},        // installed in ~/.local: one folder
+        {share + "/Town.sun", "", share, false},      // installed without a home
+    };
+    // clang-format on
+    for (const auto& c : cases)
+        EXPECT_EQ(IsUserTable(c.path, c.userFolder, c.dataFolder), c.removable) << c.path;
 }
 
 // The user's file while it exists (even one that cannot be read), else the first defaults file.
