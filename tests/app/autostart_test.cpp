@@ -31,10 +31,6 @@ TEST(AutostartTest, ExecLines) {
     }
     for (const char* refused : {"", "/a\nb/tovel", "/a\tb/tovel", "/\xff/tovel", "/\x7f/tovel"})
         EXPECT_FALSE(AutostartEntry(refused)) << refused;
-    const std::optional<std::string> no;
-    EXPECT_EQ(AutostartPath({"/c", no, "/h"}), "/c/autostart/org.tovel.Tovel-login.desktop");
-    EXPECT_EQ(AutostartPath({"c", no, "/h"}), "/h/.config/autostart/org.tovel.Tovel-login.desktop");
-    EXPECT_EQ(AutostartPath({no, no, no}), std::nullopt);
 }
 
 // Every entry written passes desktop-file-validate, and removing it twice is no error.

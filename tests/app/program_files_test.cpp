@@ -94,7 +94,6 @@ TEST(ProgramFilesTest, SiteDefaultsUntilTheUsersFileExists) {
         {own, {site}, FileRead::Ok, "own"},
         {user, {none, site, own}, FileRead::Missing, "site"},
         {"", {site}, FileRead::Missing, "site"},
-        {user, {}, FileRead::Missing, ""},
         {folder.Path(), {site}, FileRead::NotRegularFile, ""},
     };
     // clang-format on
