@@ -46,13 +46,12 @@ void Form1::BuildPrintMenu() {
         const char* hint;
         void (Form1::*click)();
     } items[] = {
-        {&PrintItem, "PrintItem", "&Print...", "Click to print this month or this Jewish year",
+        {&PrintItem, "PrintItem", "&Print...", "Click to print this month or this year",
          &Form1::Print_Click},
         {&ExportPdfItem, "ExportPdfItem", "Export P&DF...",
-         "Click to save this month or this Jewish year as a PDF file", &Form1::ExportPdf_Click},
+         "Click to save this month or year as PDF", &Form1::ExportPdf_Click},
         {&ExportHolidaysItem, "ExportHolidaysItem", "Export &holidays...",
-         "Click to save the holidays of Jewish years for other calendar programs",
-         &Form1::ExportHolidays_Click},
+         "Click to export holidays to other calendars", &Form1::ExportHolidays_Click},
     };
     for (const auto& i : items) {
         *i.item = new QAction(i.caption, this);

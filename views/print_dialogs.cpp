@@ -28,6 +28,7 @@ FileField::FileField(const QString& title, const QString& filter, const QString&
     : QWidget(parent) {
     edit_ = new QLineEdit(this);
     Name(edit_, "File", "File name");
+    edit_->setMinimumWidth(edit_->fontMetrics().averageCharWidth() * 40);
     auto* browse = new QPushButton("&Browse...", this);
     Name(browse, "Browse", "Browse for the file");
     auto* row = new QHBoxLayout(this);

@@ -88,6 +88,8 @@ private slots:
             action->hover();
             QVERIFY(run.Label("Label9")->text().startsWith("Click to "));
             QCOMPARE(run.Label("Label9")->text(), action->statusTip());
+            const QLabel* hint = run.Label("Label9");
+            QVERIFY(QFontMetrics(hint->font()).horizontalAdvance(hint->text()) < hint->width());
             action->trigger();
             QDialog* dialog = Shown(run, i.dialog);
             QVERIFY2(dialog, i.dialog);
