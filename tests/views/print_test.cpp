@@ -5,6 +5,9 @@
 #include "views/print_pages.h"
 #include "window_support.h"
 
+#include <QPrintDialog>
+#include <QPrinter>
+
 #include "engine/year_table.h"
 
 using namespace window_test;
@@ -67,7 +70,8 @@ private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
     // The File menu: access keys apart, each new item's hint in the status line, and each opens
-    // its dialog, which has an accessible name; Print... offers the preview and the print dialog.
+    // its dialog, which has an accessible name; Print... offers the preview and the print dialog,
+    // which prints the page (to a PDF file here, the machine having no printer).
     void menuItemsOpenTheirDialogs() {
         Folder folder;
         Run run = Start(folder, QDate(2024, 12, 20));
@@ -107,7 +111,19 @@ private slots:
                 QDialog* next =
                     Shown(run, QByteArray(button) == "Preview" ? "PrintPreview" : "PrintDialog");
                 QVERIFY2(next && !Shown(run, "Print"), button);
-                next->reject();
+                auto* print = qobject_cast<QPrintDialog*>(next);
+                if (!print) {
+                    next->reject();
+                    continue;
+                }
+                auto* printers = print->findChild<QComboBox*>("printers");
+                printers->setCurrentIndex(printers->findText("Print to File (PDF)"));
+                print->findChild<QLineEdit*>("filename")->setText(folder.File("printed.pdf"));
+                print->accept();
+                QVERIFY(folder.Read("printed.pdf").startsWith("%PDF"));
+                if (HavePoppler())  // the shown month, printed through the printer's page
+                    QVERIFY(
+                        Output("pdftotext", {folder.File("printed.pdf"), "-"}).contains("Kislev"));
             }
         }
         QVERIFY(run.Messages->isEmpty());
