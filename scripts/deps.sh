@@ -3,10 +3,11 @@
 set -euo pipefail
 # dpkg-dev, desktop-file-utils and appstream serve the packaging check (scripts/package.sh);
 # dbus-daemon, at-spi2-core and python3-pyatspi the screen-reader check; libgeonames-dev the
-# towns of "Add location...".
+# towns of "Add location..."; python3-icalendar, khal and poppler-utils read the exported holidays
+# and the printed pages.
 packages=(g++ cmake ninja-build qt6-base-dev libgtest-dev libbenchmark-dev fonts-liberation2 tzdata xvfb xauth clang-format
           dpkg-dev desktop-file-utils appstream dbus-daemon at-spi2-core python3-pyatspi
-          pkg-config libgeonames-dev)
+          pkg-config libgeonames-dev python3-icalendar khal poppler-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -232,6 +232,7 @@ void Form1::BuildMenus() {
     FileMenu->setObjectName("File");
     ProgExit = item(FileMenu, "ProgExit", "&Exit");
     connect(ProgExit, &QAction::triggered, this, &Form1::ProgExit_Click);
+    BuildPrintMenu();
 
     CalendarMnu = menuBar()->addMenu("&Calendar");
     CalendarMnu->setObjectName("CalendarMnu");

@@ -5,11 +5,13 @@
 // core to decide and then changes controls.
 
 #include <QMainWindow>
+#include <QPageSize>
 #include <QString>
 #include <array>
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/calendar_lines.h"
@@ -32,6 +34,8 @@ class QPushButton;
 namespace tovel {
 
 class AboutForm;
+struct ChosenFile;
+enum class PrintLayout;
 
 struct Form1Options {
     QString ProgramFolder;                            // default: the executable's folder
@@ -94,6 +98,19 @@ public:
     // no location is active or its table has no line for the day.
     std::optional<SunsetTime> LookupSunsetFor(Date day) const;
 
+    // Printing and exports (form1_print.cpp): File > Print..., Export PDF...
+    // and Export holidays... open their dialogs (window-modal; found as
+    // children named "Print", "ExportPdf", "ExportHolidays").
+    void Print_Click();
+    void ExportPdf_Click();
+    void ExportHolidays_Click();
+    // What the dialogs do; false, after a message, when nothing was done.
+    // Printing opens the print dialog ("PrintDialog") or the preview
+    // ("PrintPreview") on the page of the shown month or Jewish year.
+    bool PrintCalendar(PrintLayout layout, bool preview);
+    bool ExportPdf(PrintLayout layout, QPageSize::PageSizeId paper, const ChosenFile& file);
+    bool ExportHolidays(int first, int last, const ChosenFile& file);
+
     // Navigation: the buttons, their hints, the Year Steps menu, the keys and
     // clicks on the grid, and the holiday chooser (form1_navigation.cpp).
     void Command1_Click();  // "<"
@@ -140,6 +157,10 @@ protected:
 private:
     void BuildControls();
     void BuildMenus();
+    // Print..., Export PDF... and Export holidays..., before Exit in the File menu.
+    void BuildPrintMenu();
+    // Writes an exported file whole or not at all; false after a message.
+    bool WriteExport(const ChosenFile& file, std::string_view content);
     // Connects the buttons, the Year Steps items, the grid and the chooser to
     // their handlers.
     void WireNavigation();
@@ -196,6 +217,7 @@ private:
 
     QMenu* FileMenu = nullptr;
     QAction* ProgExit = nullptr;
+    QAction *PrintItem = nullptr, *ExportPdfItem = nullptr, *ExportHolidaysItem = nullptr;
     QMenu* CalendarMnu = nullptr;
     QAction* JewishMnu = nullptr;
     QAction* GregorianMnu = nullptr;
