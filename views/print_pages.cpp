@@ -251,7 +251,7 @@ void CalendarPage::PaintMonth(QPainter& p, std::vector<PaintedGlyph>& glyphs) co
     p.setBrush(Qt::NoBrush);
     p.drawRect(QRectF(120, 720, 4815, 375));
     p.setPen(kHeaderColour);
-    p.setFont(Sans(9, true));
+    p.setFont(Fitting(Sans(9, true), dayNames_, 0.9 * (ColumnCentre(s_, 2) - ColumnCentre(s_, 1))));
     for (int c = 1; c <= kGridColumns && c <= dayNames_.size(); ++c)
         Centred(p, QRectF(kGridLeft + ColumnCentre(s_, c) - 300, 720, 600, 375), dayNames_[c - 1]);
 
@@ -319,7 +319,7 @@ void CalendarPage::PaintYear(QPainter& p, std::vector<PaintedGlyph>& glyphs, dou
         Centred(p, QRectF(left, y, monthWidth, kSmallSpan), SpanLine(m));
         y += kSmallSpan;
         p.setPen(kHeaderColour);
-        p.setFont(Sans(6.5, true));
+        p.setFont(Fitting(Sans(6.5, true), dayNames_, 0.9 * cellWidth));
         for (int c = 1; c <= kGridColumns && c <= dayNames_.size(); ++c)
             Centred(p, QRectF(left + (c - 1) * cellWidth, y, cellWidth, kSmallHeader),
                     dayNames_[c - 1]);
