@@ -1,5 +1,6 @@
 #include "app/calendar_lines.h"
 
+#include "engine/jewish_date.h"
 #include "engine/text.h"
 
 namespace tovel {
@@ -20,6 +21,11 @@ std::string TitleLine(const CalendarState& s) {
 std::string SelectedJewishDate(const CalendarState& s) {
     return std::to_string(s.JewDay) + " " + std::string(TrimBlanks(s.JewMonthName)) + " " +
            std::to_string(s.JewYear);
+}
+
+std::string JewishDateText(int day, int monthNo, int year) {
+    return std::to_string(day) + " " + std::string(TrimBlanks(JewishMonthName(monthNo))) + " " +
+           std::to_string(year);
 }
 
 std::string StatusLineWithSunset(std::string_view holiday, std::string_view location,

@@ -19,6 +19,8 @@ std::string TitleLine(const CalendarState& s);
 
 // The selected Jewish day in words: "26 Kislev 5787".
 std::string SelectedJewishDate(const CalendarState& s);
+// A Jewish day in words, month number 1 Tishri .. 13 Adar II.
+std::string JewishDateText(int day, int monthNo, int year);
 
 inline constexpr const char* kReminder = "The jewish day starts at sunset of the previous day";
 

@@ -21,9 +21,9 @@ int main(int argc, char** argv) {
     // depends on the password database, which only the window program reads.
     if (tovel::IsPopupSwitch(arguments)) {
         const tovel::UserFolders user = tovel::UserFoldersFromEnvironment();
-        if (user.Home && tovel::DecidePopup(
-                             *folder, tovel::DecideProgramFiles(*folder, user, tovel::WritableByMe),
-                             tovel::Today()) == tovel::PopupOutcome::Quiet)
+        if (user.Home &&
+            tovel::DecidePopup(tovel::DecideProgramFiles(*folder, user, tovel::PathTestsForMe()),
+                               tovel::Today()) == tovel::PopupOutcome::Quiet)
             return 0;
     }
 

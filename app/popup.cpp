@@ -22,16 +22,16 @@ std::optional<std::string> PopupMessage(const CalendarState& s) {
     return "Today is " + holiday;
 }
 
-PopupOutcome DecidePopup(const std::string& folder, const ProgramFiles& files, Date today) {
+PopupOutcome DecidePopup(const ProgramFiles& files, Date today) {
     namespace fs = std::filesystem;
     CalendarState s;
-    s.RHDatesFile = (fs::path(folder) / kYearTableName).string();
+    s.RHDatesFile = (fs::path(files.DataFolder) / kYearTableName).string();
     std::error_code ec;
     // The window tells the user that the table is missing.
     if (!fs::is_regular_file(s.RHDatesFile, ec)) return PopupOutcome::NeedsWindow;
 
     std::string settings;
-    ReadDataFile(files.Settings, settings);
+    ReadSettingsText(files, settings);
     ReadSettings(settings, s);
     s.ActiveLocation = static_cast<std::int16_t>(
         FindLocations(files.TableFolders, s.ActiveLocation, s.ActiveLocationFile).ActiveLocation);

@@ -24,8 +24,8 @@ enum class PopupOutcome {
     NeedsWindow,  // a message will be shown (a holiday, or a problem with the year table)
 };
 
-// The pop-up run's outcome for the program folder `folder` on `today`, read
-// from its settings, sunset tables and year table (where `files` says they are).
-PopupOutcome DecidePopup(const std::string& folder, const ProgramFiles& files, Date today);
+// The pop-up run's outcome on `today`, read from the settings, sunset tables
+// and year table where `files` says they are.
+PopupOutcome DecidePopup(const ProgramFiles& files, Date today);
 
 }  // namespace tovel

@@ -7,13 +7,17 @@
 
 namespace tovel {
 
-ProgramFiles ProgramFilesFor(const std::string& folder) {
+UserFolders UserFoldersForMe() {
     UserFolders user = UserFoldersFromEnvironment();
     if (!user.Home) {
         if (const passwd* entry = ::getpwuid(::geteuid()); entry && entry->pw_dir && *entry->pw_dir)
             user.Home = entry->pw_dir;
     }
-    return DecideProgramFiles(folder, user, WritableByMe);
+    return user;
+}
+
+ProgramFiles ProgramFilesFor(const std::string& folder) {
+    return DecideProgramFiles(folder, UserFoldersForMe(), PathTestsForMe());
 }
 
 }  // namespace tovel

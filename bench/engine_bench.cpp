@@ -1,8 +1,11 @@
-// Month setup cost on the shipped year table, file read included.
+// Month setup cost on the shipped year table, file read included, and a
+// Jewish year's holidays as an iCalendar file.
 #include <benchmark/benchmark.h>
 
+#include "app/holiday_calendar.h"
 #include "engine/holiday_chooser.h"
 #include "engine/month_setup.h"
+#include "engine/year_table.h"
 
 namespace {
 
@@ -33,9 +36,24 @@ void BM_Days2HolidayWholeWalk(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(tovel::Days2Holiday(s, 1, 0, {}));
 }
 
+// One Jewish year's iCalendar file as File > Export holidays... writes it,
+// the year table read and each evening's sunset looked up in a shipped table.
+void BM_HolidayCalendarYear(benchmark::State& state) {
+    const std::string data = TOVEL_DATA_DIR;
+    const tovel::SunsetLookup sunset = [&data](tovel::Date day) {
+        return tovel::LookupSunset(data + "/Jerusalem.sun", day);
+    };
+    for (auto _ : state) {
+        const tovel::YearTable table = tovel::ReadYearTable(data + "/RHDates.Tvl");
+        benchmark::DoNotOptimize(
+            tovel::HolidayCalendar(table, 5785, 5785, "20250101T000000Z", sunset));
+    }
+}
+
 }  // namespace
 
 BENCHMARK(BM_FindGDateNearStart);
 BENCHMARK(BM_FindGDateNearEnd);
 BENCHMARK(BM_Days2HolidayWholeWalk);
+BENCHMARK(BM_HolidayCalendarYear)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();

@@ -1,6 +1,7 @@
 // One redraw of the Jewish month view (grid, title lines, marker, status
 // lines), one press of a navigation button, one redraw of the Gregorian month
-// view and one switch between the views, on the offscreen platform.
+// view, one switch between the views and the Jewish year as a PDF page, on
+// the offscreen platform.
 #include <benchmark/benchmark.h>
 
 #include <QAction>
@@ -10,7 +11,9 @@
 #include <QTemporaryDir>
 #include <memory>
 
+#include "engine/year_table.h"
 #include "views/form1.h"
+#include "views/print_pages.h"
 
 namespace {
 
@@ -85,6 +88,19 @@ void BM_ViewSwitch(benchmark::State& state) {
     }
 }
 
+// The shown Jewish year on one A4 page as File > Export PDF... makes it: the
+// year table read, the page laid out, painted and written as a PDF.
+void BM_YearPagePdf(benchmark::State& state) {
+    StartedWindow window(state);
+    const tovel::CalendarState& s = window.form->State();
+    const QStringList names{"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    for (auto _ : state) {
+        const tovel::CalendarPage page(tovel::PrintLayout::JewishYear, s,
+                                       tovel::ReadYearTable(s.RHDatesFile), names);
+        benchmark::DoNotOptimize(tovel::PagePdf(page, QPageSize::A4));
+    }
+}
+
 }  // namespace
 
 BENCHMARK(BM_FillPicture);
@@ -92,6 +108,7 @@ BENCHMARK(BM_MonthChange);
 BENCHMARK(BM_NextMonthPress);
 BENCHMARK(BM_FillGregorian);
 BENCHMARK(BM_ViewSwitch);
+BENCHMARK(BM_YearPagePdf)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -16,6 +16,28 @@ std::string_view JewishMonthName(int monthNo) {
     return monthNo >= 1 && monthNo <= 13 ? kNames[static_cast<std::size_t>(monthNo)] : "";
 }
 
+std::string HebrewNumeral(int day) {
+    // Alef .. tet, then yod, kaf, lamed: two bytes each in UTF-8, D7 90 .. D7 9C.
+    static constexpr unsigned char kUnits[] = {0x90, 0x91, 0x92, 0x93, 0x94,
+                                               0x95, 0x96, 0x97, 0x98};
+    static constexpr unsigned char kTens[] = {0x99, 0x9B, 0x9C};
+    if (day < 1 || day > 30) return "";
+    int tens = day / 10, units = day % 10;
+    std::string out;
+    auto letter = [&out](unsigned char second) {
+        out += static_cast<char>(0xD7);
+        out += static_cast<char>(second);
+    };
+    if (day == 15 || day == 16) {  // 9 + 6 and 9 + 7, never yod-he or yod-vav
+        tens = 0;
+        units = day - 9;
+        letter(kUnits[8]);
+    }
+    if (tens > 0) letter(kTens[tens - 1]);
+    if (units > 0) letter(kUnits[units - 1]);
+    return out;
+}
+
 int JewishMonthLength(int monthNo, int yearType) {
     switch (monthNo) {
         case 2:

@@ -3,6 +3,7 @@
 // Adar of a common year) and 13 for Adar II, which follows Adar I in leap years.
 
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "state/calendar_state.h"
@@ -17,6 +18,11 @@ inline bool IsLeapYearType(int yearType) { return yearType >= 4; }
 
 // The month's name with one blank on each side (" Tishri "), "" outside 1..13.
 std::string_view JewishMonthName(int monthNo);
+
+// The Hebrew numeral of a day of the month (1..30) in UTF-8, in logical
+// order: the tens letter first, the units letter second (shown right to
+// left). 15 and 16 are written tet-vav and tet-zayin. "" outside 1..30.
+std::string HebrewNumeral(int day);
 
 // Length of month `monthNo` in a year of type `yearType`. Type 0 (an impossible
 // year length) gets Heshvan 29, Kislev 30 and a single Adar of 29.

@@ -11,8 +11,6 @@
 
 namespace tovel {
 
-namespace {
-// FindGDate on a table already read.
 bool SetUpMonth(CalendarState& s, const YearTable& table, const Notifier& notify) {
     const auto jewYear = table.YearOf(s.SelDate);
     if (!jewYear) return false;
@@ -35,7 +33,6 @@ bool SetUpMonth(CalendarState& s, const YearTable& table, const Notifier& notify
     s = std::move(out);
     return true;
 }
-}  // namespace
 
 bool FindGDate(CalendarState& s, const Notifier& notify) {
     return SetUpMonth(s, ReadYearTable(s.RHDatesFile), notify);

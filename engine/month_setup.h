@@ -21,6 +21,10 @@ namespace tovel {
 // set up with year type 0.
 bool FindGDate(CalendarState& s, const Notifier& notify);
 
+class YearTable;
+// FindGDate on a table already read.
+bool SetUpMonth(CalendarState& s, const YearTable& table, const Notifier& notify);
+
 // Why the year table at `path` cannot set up the month of `day`, and, when
 // `day` merely lies before or after the table's years, the nearest day whose
 // month it can set up.

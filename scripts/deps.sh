@@ -5,10 +5,12 @@ set -euo pipefail
 # lld links tovel without the maths library; dpkg-dev, desktop-file-utils, appstream and
 # groff-base serve the checks of the desktop entry, the AppStream file and the manual pages (and
 # scripts/package.sh); dbus-daemon, at-spi2-core, python3 and python3-pyatspi the screen-reader
-# check; libgeonames-dev the towns of "Add location...".
+# check; libgeonames-dev the towns of "Add location..."; python3-icalendar, khal and
+# poppler-utils read the exported holidays and the printed pages.
 packages=(g++ lld cmake ninja-build qt6-base-dev libgtest-dev libbenchmark-dev fonts-liberation2
           tzdata xvfb xauth clang-format dpkg-dev desktop-file-utils appstream groff-base
-          dbus-daemon at-spi2-core python3 python3-pyatspi pkg-config libgeonames-dev)
+          dbus-daemon at-spi2-core python3 python3-pyatspi pkg-config libgeonames-dev
+          python3-icalendar khal poppler-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

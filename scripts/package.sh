@@ -45,7 +45,7 @@ run "$prefix/bin/tovel" /L
 echo "tovel /L: status $?"
 run env QT_QPA_PLATFORM=offscreen TOVEL_EXIT_AFTER_PAINT=1 "$prefix/bin/tovel"
 echo "first paint through $prefix/bin/tovel: status $?"
-run "$prefix/bin/tovel-suntable" --check "$prefix"/lib/tovel/*.sun
+run "$prefix/bin/tovel-suntable" --check "$prefix"/share/tovel/*.sun
 if [ "$(id -u)" -eq 0 ]; then
   # Installed by root: the user's settings and tables live in the user's home.
   "${as_user[@]}" QT_QPA_PLATFORM=offscreen "$prefix/bin/tovel" &

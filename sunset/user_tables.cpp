@@ -89,10 +89,11 @@ UserTable MakeUserTable(const PlaceInput& place, int year, const ZoneLookup& zon
     return out;
 }
 
-bool IsUserTable(const std::string& path, const std::string& userFolder) {
+bool IsUserTable(const std::string& path, const std::string& userFolder,
+                 const std::string& dataFolder) {
     const fs::path p(path);
-    if (!userFolder.empty() && p.parent_path() == fs::path(userFolder)) return true;
-    return !IsShippedName(p.filename().string());
+    if (userFolder.empty() || p.parent_path() != fs::path(userFolder)) return false;
+    return p.parent_path() != fs::path(dataFolder) || !IsShippedName(p.filename().string());
 }
 
 }  // namespace tovel

@@ -40,9 +40,10 @@ struct UserTable {
 UserTable MakeUserTable(const PlaceInput& place, int year, const ZoneLookup& zones,
                         const std::string& folder);
 
-// True for a table the user may remove: one in the user's own table folder
-// (`userFolder`, "" when tables go beside the program), or one beside the
-// program that is not among the tables shipped with it.
-bool IsUserTable(const std::string& path, const std::string& userFolder);
+// True for a table the user may remove: one in the folder the user's tables
+// go to, `userFolder` ("" for none), unless it is one of the tables shipped in
+// `dataFolder`.
+bool IsUserTable(const std::string& path, const std::string& userFolder,
+                 const std::string& dataFolder);
 
 }  // namespace tovel

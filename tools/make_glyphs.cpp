@@ -38,6 +38,7 @@
 #include <optional>
 #include <vector>
 
+#include "engine/jewish_date.h"
 #include "input/grid.h"
 
 namespace {
@@ -90,22 +91,8 @@ const char* const kFontFiles[] = {
 };
 
 // The numeral of a day of the month (1..30) in logical order: tens letter
-// first, units letter second. 15 and 16 are written ט"ו and ט"ז.
-QString hebrewNumeral(int day) {
-    static const char16_t units[] = u"\u05D0\u05D1\u05D2\u05D3\u05D4\u05D5\u05D6\u05D7\u05D8";
-    static const char16_t tens[] = u"\u05D9\u05DB\u05DC";  // י כ ל
-    QString s;
-    int t = day / 10;
-    int u = day % 10;
-    if (day == 15 || day == 16) {
-        t = 0;
-        u = day - 9;
-        s += QChar(u'\u05D8');  // ט
-    }
-    if (t > 0) s += QChar(tens[t - 1]);
-    if (u > 0) s += QChar(units[u - 1]);
-    return s;
-}
+// first, units letter second.
+QString hebrewNumeral(int day) { return QString::fromStdString(tovel::HebrewNumeral(day)); }
 
 // Coverage (0..255) of one cell's numeral, rows 0 .. baselineRow only,
 // row-major.

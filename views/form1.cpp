@@ -13,6 +13,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QStatusTipEvent>
 #include <cstdio>
 
 #include "app/calendar_lines.h"
@@ -231,6 +232,7 @@ void Form1::BuildMenus() {
     FileMenu->setObjectName("File");
     ProgExit = item(FileMenu, "ProgExit", "&Exit");
     connect(ProgExit, &QAction::triggered, this, &Form1::ProgExit_Click);
+    BuildPrintMenu();
 
     CalendarMnu = menuBar()->addMenu("&Calendar");
     CalendarMnu->setObjectName("CalendarMnu");
@@ -265,6 +267,14 @@ void Form1::BuildMenus() {
     Step50 = item(Steps, "Step50", "50");
     // Plain checkable items, not an exclusive group, so they show check marks.
     for (QAction* step : {Step1, Step2, Step5, Step10, Step20, Step50}) step->setCheckable(true);
+
+    OptionsMnu = menuBar()->addMenu("&Options");
+    OptionsMnu->setObjectName("OptionsMnu");
+    LoginMnu = item(OptionsMnu, "LoginMnu", "&Announce holidays at login");
+    LoginMnu->setCheckable(true);
+    LoginMnu->setStatusTip("Click to announce the day's holiday each time you log in");
+    connect(LoginMnu, &QAction::triggered, this, &Form1::LoginMnu_Click);
+    connect(OptionsMnu, &QMenu::aboutToShow, this, &Form1::ShowLoginState);
 
     HelpMenu = menuBar()->addMenu("&Help");
     HelpMenu->setObjectName("Help");
@@ -363,6 +373,16 @@ void Form1::LoadCombo() {
 void Form1::Form_MouseMove() { Label9->setText(ReminderLine()); }
 void Form1::Label3_MouseMove() { Label9->setText(ReminderLine()); }
 void Form1::Picture1_MouseMove() { Label9->setText(ReminderLine()); }
+
+bool Form1::event(QEvent* event) {
+    // A menu item's hint goes to status line 2, as a button's does; "" puts the reminder back.
+    if (event->type() == QEvent::StatusTip) {
+        const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+        Label9->setText(tip.isEmpty() ? ReminderLine() : " " + tip);
+        return true;
+    }
+    return QMainWindow::event(event);
+}
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Label3 && event->type() == QEvent::MouseMove) {

@@ -5,14 +5,17 @@
 // core to decide and then changes controls.
 
 #include <QMainWindow>
+#include <QPageSize>
 #include <QString>
 #include <array>
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/calendar_lines.h"
+#include "app/program_files.h"
 #include "app/settings.h"
 #include "input/grid.h"
 #include "state/calendar_state.h"
@@ -31,6 +34,8 @@ class QPushButton;
 namespace tovel {
 
 class AboutForm;
+struct ChosenFile;
+enum class PrintLayout;
 
 struct Form1Options {
     QString ProgramFolder;                            // default: the executable's folder
@@ -67,6 +72,10 @@ public:
     // Settings file.
     bool ReadIni();
     void SaveIni();
+    // Options > Announce holidays at login: writes or removes the user's autostart entry;
+    // its check mark shows the entry found there, at start and whenever the menu opens.
+    void LoginMnu_Click();
+    void ShowLoginState();
 
     // The shown month.
     bool FindGDate();
@@ -88,6 +97,19 @@ public:
     // The active location's name and sunset time for a civil day; nothing when
     // no location is active or its table has no line for the day.
     std::optional<SunsetTime> LookupSunsetFor(Date day) const;
+
+    // Printing and exports (form1_print.cpp): File > Print..., Export PDF...
+    // and Export holidays... open their dialogs (window-modal; found as
+    // children named "Print", "ExportPdf", "ExportHolidays").
+    void Print_Click();
+    void ExportPdf_Click();
+    void ExportHolidays_Click();
+    // What the dialogs do; false, after a message, when nothing was done.
+    // Printing opens the print dialog ("PrintDialog") or the preview
+    // ("PrintPreview") on the page of the shown month or Jewish year.
+    bool PrintCalendar(PrintLayout layout, bool preview);
+    bool ExportPdf(PrintLayout layout, QPageSize::PageSizeId paper, const ChosenFile& file);
+    bool ExportHolidays(int first, int last, const ChosenFile& file);
 
     // Navigation: the buttons, their hints, the Year Steps menu, the keys and
     // clicks on the grid, and the holiday chooser (form1_navigation.cpp).
@@ -129,11 +151,16 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildControls();
     void BuildMenus();
+    // Print..., Export PDF... and Export holidays..., before Exit in the File menu.
+    void BuildPrintMenu();
+    // Writes an exported file whole or not at all; false after a message.
+    bool WriteExport(const ChosenFile& file, std::string_view content);
     // Connects the buttons, the Year Steps items, the grid and the chooser to
     // their handlers.
     void WireNavigation();
@@ -162,8 +189,8 @@ private:
 
     Form1Options options_;
     QString folder_;
-    // The folders the SunSet menu lists tables from, in order.
-    std::vector<std::string> tableFolders_;
+    // Where the data, the settings and the tables are, decided at start-up.
+    ProgramFiles files_;
     CalendarState s_;
     // False when Tovel.ini exists but could not be read (a folder, a FIFO, no
     // permission): it is then never replaced.
@@ -190,6 +217,7 @@ private:
 
     QMenu* FileMenu = nullptr;
     QAction* ProgExit = nullptr;
+    QAction *PrintItem = nullptr, *ExportPdfItem = nullptr, *ExportHolidaysItem = nullptr;
     QMenu* CalendarMnu = nullptr;
     QAction* JewishMnu = nullptr;
     QAction* GregorianMnu = nullptr;
@@ -200,6 +228,8 @@ private:
     QMenu* Steps = nullptr;
     QAction *Step1 = nullptr, *Step2 = nullptr, *Step5 = nullptr, *Step10 = nullptr,
             *Step20 = nullptr, *Step50 = nullptr;
+    QMenu* OptionsMnu = nullptr;
+    QAction* LoginMnu = nullptr;
     QMenu* HelpMenu = nullptr;
     QAction* AboutItem = nullptr;
 

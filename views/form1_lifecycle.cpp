@@ -52,6 +52,7 @@ bool Form1::Form_Load() {
         if (const auto message = PopupMessage(s_)) Message(QString::fromStdString(*message));
         return false;
     }
+    ShowLoginState();
     return true;
 }
 

@@ -1,5 +1,5 @@
-// The SunSet menu: one item per sunset table, those beside the program first,
-// then an installed program's user's own.
+// The SunSet menu: one item per sunset table, the shipped ones first (beside
+// the program, or in an installed program's data folder), then the user's own.
 
 #include <QAction>
 #include <QFile>
@@ -24,7 +24,8 @@ std::string FileNameOf(const std::string& path) {
 }  // namespace
 
 void Form1::SunIni() {
-    const Locations found = FindLocations(tableFolders_, s_.ActiveLocation, s_.ActiveLocationFile);
+    const Locations found =
+        FindLocations(files_.TableFolders, s_.ActiveLocation, s_.ActiveLocationFile);
     // Run again after a table was added or removed: start from an empty menu.
     for (std::size_t i = 1; i < Sun.size(); ++i) {
         Sun[i]->setChecked(false);
@@ -90,9 +91,12 @@ void Form1::AddLocation_Click() {
 }
 
 bool Form1::AddLocation(const PlaceInput& place) {
-    const ProgramFiles files = ProgramFilesFor(folder_.toStdString());
-    const std::string folder =
-        files.UserTableFolder.empty() ? folder_.toStdString() : files.UserTableFolder;
+    // An installed program started without any home has no folder for the user's tables.
+    const std::string& folder = files_.UserTableFolder;
+    if (folder.empty()) {
+        Message("There is no folder for your own tables: HOME is not set.");
+        return false;
+    }
     const int year = std::clamp(options_.Today().Year(), kFirstSunTableYear, kLastSunTableYear);
     const UserTable table = MakeUserTable(place, year, ZoneOffset, folder);
     if (!table.Ok()) {
@@ -114,12 +118,11 @@ bool Form1::AddLocation(const PlaceInput& place) {
 }
 
 void Form1::RemoveLocation_Click() {
-    const std::string userFolder = ProgramFilesFor(folder_.toStdString()).UserTableFolder;
     std::vector<int> own;
     QStringList names;
     for (int i = 1; i <= kMaxLocations; ++i) {
         const std::string& path = s_.SunFiles[static_cast<std::size_t>(i)];
-        if (path.empty() || !IsUserTable(path, userFolder)) continue;
+        if (path.empty() || !IsUserTable(path, files_.UserTableFolder, files_.DataFolder)) continue;
         own.push_back(i);
         names << Sun[static_cast<std::size_t>(i)]->text().replace("&&", "&");
     }

@@ -1,6 +1,7 @@
 // The settings file Tovel.ini (beside the program, or in the user's
-// configuration folder for an installed program): read once at start-up,
-// written once at shutdown.
+// configuration folder for an installed program, whose site defaults count
+// until the user's own file exists): read once at start-up, written once at
+// shutdown.
 
 #include <QAction>
 #include <QComboBox>
@@ -10,6 +11,7 @@
 #include <QScreen>
 #include <filesystem>
 
+#include "app/autostart.h"
 #include "app/file_writer.h"
 #include "app/ini_file.h"
 #include "app/program_files.h"
@@ -22,7 +24,8 @@
 namespace tovel {
 
 bool Form1::ReadIni() {
-    const QString table = folder_ + "/" + kYearTableName;
+    files_ = ProgramFilesFor(folder_.toStdString());
+    const QString table = QString::fromStdString(files_.DataFolder) + "/" + kYearTableName;
     if (!QFileInfo(table).isFile()) {
         Message(table + " not found, application quiting !!");
         failed_ = true;
@@ -33,11 +36,9 @@ bool Form1::ReadIni() {
         step->setChecked(step == Step1);
 
     s_.RHDatesFile = table.toStdString();
-    const ProgramFiles files = ProgramFilesFor(folder_.toStdString());
-    s_.IniFile = files.Settings;
-    tableFolders_ = files.TableFolders;
+    s_.IniFile = files_.Settings;
     std::string content;
-    const FileRead read = ReadDataFile(s_.IniFile, content);
+    const FileRead read = ReadSettingsText(files_, content);
     iniReadable_ = read == FileRead::Ok || read == FileRead::Missing;
     PlaceWindow(ReadSettings(content, s_));
 
@@ -81,6 +82,22 @@ void Form1::SaveIni() {
         if (!written.Ok() && !written.ReadOnly)
             Message("The settings were not saved: " + QString::fromStdString(written.Problem));
     }
+}
+
+void Form1::ShowLoginState() {
+    const auto path = AutostartPath(UserFoldersForMe());
+    LoginMnu->setEnabled(path.has_value());
+    LoginMnu->setChecked(path && AutostartEnabled(*path));
+}
+
+void Form1::LoginMnu_Click() {
+    // The item has its new check mark already: the state asked for.
+    if (const auto path = AutostartPath(UserFoldersForMe())) {
+        const std::string program = ProgramToStart(folder_.toStdString(), files_.Installed);
+        const std::string problem = SetAutostart(*path, program, LoginMnu->isChecked());
+        if (!problem.empty()) Message(QString::fromStdString(problem));
+    }
+    ShowLoginState();
 }
 
 }  // namespace tovel

@@ -107,6 +107,7 @@ public:
     explicit WeekdayLabel(QWidget* parent = nullptr) : QLabel(parent) {}
     // `names` Sunday first; `text` the header line made of them.
     void SetNames(const QStringList& names, const QString& text);
+    const QStringList& Names() const { return names_; }
     // The centre of each column, in this label's pixels.
     void SetColumnCentres(const QList<double>& centres) { centres_ = centres; }
     // The face the names are drawn in: the label's, made smaller when the

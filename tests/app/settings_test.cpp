@@ -193,7 +193,7 @@ TEST(PopupTest, SpeaksOnlyOnAHolidayWithALocation) {
     for (const auto& step : steps) {
         if (*step.file) folder.Write(step.file, step.text);
         const bool window =
-            DecidePopup(path, ProgramFilesFor(path), step.today) == PopupOutcome::NeedsWindow;
+            DecidePopup(ProgramFilesFor(path), step.today) == PopupOutcome::NeedsWindow;
         EXPECT_EQ(window, step.window) << step.why;
     }
 }

@@ -356,6 +356,56 @@ private slots:
         }
     }
 
+    // Options > Announce holidays at login shows the entry it finds in $XDG_CONFIG_HOME/autostart
+    // at start and when the menu opens, and writes or removes it. An installed program's entry runs
+    // it through <prefix>/bin; a folder in the entry's place is reported and stays. Its hint goes
+    // to status line 2 like a button's.
+    void loginItem_data() {
+        Columns<bool, QByteArray, bool>({"installed", "found", "checked"});
+        const QByteArray entry = "[Desktop Entry]\nType=Application\nName=T\nExec=tovel /L\n";
+        QTest::newRow("none") << false << QByteArray() << false;
+        QTest::newRow("found, installed") << true << entry << true;
+        QTest::newRow("hidden") << false << entry + "Hidden=true\n" << false;
+        QTest::newRow("disabled") << true << entry + "X-GNOME-Autostart-enabled=false\n" << false;
+        QTest::newRow("a folder") << false << QByteArray("<folder>") << false;
+    }
+    void loginItem() {
+        QFETCH(bool, installed);
+        QFETCH(QByteArray, found);
+        QFETCH(bool, checked);
+        const bool folder = found == "<folder>";
+        Folder prefix(false), config(false);
+        const QString data = installed ? "share/tovel" : "lib/tovel";
+        for (const QString& sub : QStringList{"lib/tovel", "bin", data})
+            QDir(prefix.Path()).mkpath(sub);
+        QFile::copy(TOVEL_DATA_DIR "/RHDates.Tvl", prefix.File(data + "/RHDates.Tvl"));
+        prefix.Write("lib/tovel/tovel", "");
+        QFile::link("../lib/tovel/tovel", prefix.File("bin/tovel"));
+        qputenv("XDG_CONFIG_HOME", config.Path().toLocal8Bit());
+        const QString entry = "autostart/org.tovel.Tovel-login.desktop";
+        QDir(config.Path()).mkpath(folder ? entry : "autostart");
+        if (!found.isNull() && !folder) config.Write(entry, found);
+        const Run run = Start(prefix.File("lib/tovel"), QDate(1999, 9, 15));
+        QVERIFY2(run.Loaded, qPrintable(run.Messages->join('\n')));
+        QAction* item = run.Action("LoginMnu");
+        QCOMPARE(item->isChecked(), checked);
+        item->trigger();
+        QCOMPARE(item->isChecked(), !checked && !folder);
+        const QString program = prefix.File(installed ? "bin/tovel" : "lib/tovel/tovel");
+        QCOMPARE(config.Read(entry).contains("\nExec=" + program.toUtf8() + " /L\n"),
+                 item->isChecked());
+        QCOMPARE(run.Messages->size(), folder ? 1 : 0);
+        // Changed by someone else: the menu shows it when it opens.
+        checked ? config.Write(entry, "[Desktop Entry]\nExec=x\n")
+                : void(QFile::remove(config.File(entry)));
+        QMetaObject::invokeMethod(run.Form->findChild<QMenu*>("OptionsMnu"), "aboutToShow");
+        QCOMPARE(item->isChecked(), checked && !folder);
+        qunsetenv("XDG_CONFIG_HOME");
+        item->showStatusText(run.Form.get());
+        QCOMPARE(run.Label("Label9")->text(),
+                 " Click to announce the day's holiday each time you log in");
+    }
+
     // A pop-up run of the window and the quick path that runs before any window agree on every
     // day of two years, holidays and fasts included.
     void popupRuleAgreesWithQuickPath() {
@@ -367,7 +417,7 @@ private slots:
             const Run run = Start(folder, day, "/L");
             QVERIFY(!run.Loaded);
             const auto d = tovel::Date::FromYmd(day.year(), day.month(), day.day());
-            const bool quick = tovel::DecidePopup(path, tovel::ProgramFilesFor(path), d) ==
+            const bool quick = tovel::DecidePopup(tovel::ProgramFilesFor(path), d) ==
                                tovel::PopupOutcome::NeedsWindow;
             QCOMPARE(!run.Messages->isEmpty(), quick);
             holidays += quick;

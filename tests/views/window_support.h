@@ -95,15 +95,16 @@ struct Run {
     QWidget* Marker() const { return Form->findChild<QWidget*>("Shape1"); }
 };
 
-// A started window; `shown` also shows and activates it, the grid having the keyboard.
-inline Run Start(const Folder& folder, const QDate& today, const QString& arguments = {},
+// A started window on the program folder `folder`; `shown` also shows and activates it, the grid
+// having the keyboard.
+inline Run Start(const QString& folder, const QDate& today, const QString& arguments = {},
                  bool shown = false) {
     QFont::insertSubstitution("MS Sans Serif", "Liberation Sans");
     QFont::insertSubstitution("Times New Roman", "Liberation Serif");
     Run run;
     const auto day = tovel::Date::FromYmd(today.year(), today.month(), today.day());
     run.Form = std::make_unique<tovel::Form1>(tovel::Form1Options{
-        folder.Path(), [day] { return day; },
+        folder, [day] { return day; },
         [messages = run.Messages](const QString& text) { messages->append(text); }, arguments,
         [messages = run.Messages](const QString& text) {
             return messages->append("? " + text), true;
@@ -114,6 +115,10 @@ inline Run Start(const Folder& folder, const QDate& today, const QString& argume
     run.Form->activateWindow();
     run.Loaded = run.Loaded && QTest::qWaitForWindowActive(run.Form.get());
     return run;
+}
+inline Run Start(const Folder& folder, const QDate& today, const QString& arguments = {},
+                 bool shown = false) {
+    return Start(folder.Path(), today, arguments, shown);
 }
 inline Run Shown(const Folder& folder, const QDate& today) {
     return Start(folder, today, {}, true);

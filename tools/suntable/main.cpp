@@ -221,11 +221,12 @@ int main(int argc, char** argv) {
     if (output) {
         path = *output;
     } else {
-        // An installed program's tables go where the calendar finds them.
+        // An installed program's tables go where the calendar finds them; beside the
+        // program, into the current folder.
         const std::string folder = tovel::ExecutableFolderPath().value_or(".");
         const std::string own = tovel::ProgramFilesFor(folder).UserTableFolder;
         path = tovel::SunTableFileName(place.Name);
-        if (!own.empty()) {
+        if (!own.empty() && own != folder) {
             std::error_code ec;
             std::filesystem::create_directories(own, ec);
             path = own + "/" + path;
