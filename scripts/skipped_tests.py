@@ -17,7 +17,7 @@ def reason(out, fallback):
             return line[len("SKIP   : "):]
         if line.endswith(": Skipped") and i + 1 < len(lines):  # GoogleTest: the message follows
             return lines[i + 1]
-    return fallback
+    return next((line for line in reversed(lines) if line.strip()), fallback)
 
 
 skipped = 0
