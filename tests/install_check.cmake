@@ -19,7 +19,8 @@ endforeach()
 foreach(file lib/tovel/tovel-window share/tovel/RHDates.Tvl share/tovel/Jerusalem.sun
              share/applications/org.tovel.Tovel.desktop share/metainfo/org.tovel.Tovel.metainfo.xml
              share/icons/hicolor/16x16/apps/tovel.png share/icons/hicolor/256x256/apps/tovel.png
-             share/man/man1/tovel.1.gz share/man/man1/tovel-suntable.1.gz share/doc/tovel/copyright)
+             share/man/man1/tovel.1.gz share/man/man1/tovel-suntable.1.gz share/doc/tovel/copyright
+             share/doc/tovel/changelog.Debian.gz)
   if(NOT EXISTS ${PREFIX}/${file})
     message(FATAL_ERROR "${file} is not installed")
   endif()
