@@ -16,7 +16,13 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
 sudo=()
-[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+if [ "$(id -u)" -ne 0 ]; then
+  if ! command -v sudo >/dev/null; then
+    echo "The Debian tree needs root: run this as root, or install sudo." >&2
+    exit 1
+  fi
+  sudo=(sudo)
+fi
 missing=()
 for p in lintian debootstrap; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -70,7 +76,9 @@ scratch=$(mktemp -d)
 root=$scratch/root
 mounted=()
 cleanup() {
-  for ((i = ${#mounted[@]} - 1; i >= 0; i--)); do "${sudo[@]}" umount -R "${mounted[i]}" || true; done
+  for ((i = ${#mounted[@]} - 1; i >= 0; i--)); do
+    "${sudo[@]}" umount -R "${mounted[i]}" || true
+  done
   # Never into a file system still mounted there (--one-file-system), and not at all if one is.
   if ! grep -q " $root/" /proc/mounts; then
     "${sudo[@]}" rm -rf --one-file-system "$scratch"
