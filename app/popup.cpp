@@ -33,18 +33,21 @@ PopupOutcome DecidePopup(const ProgramFiles& files, Date today) {
     std::string settings;
     ReadSettingsText(files, settings);
     ReadSettings(settings, s);
-    s.ActiveLocation = static_cast<std::int16_t>(
-        FindLocations(files.TableFolders, s.ActiveLocation, s.ActiveLocationFile).ActiveLocation);
-    if (!HasActiveLocation(s)) return PopupOutcome::Quiet;
+    // Without a location, or a table's name to find it by, none can be active.
+    if (!HasActiveLocation(s) && s.ActiveLocationFile.empty()) return PopupOutcome::Quiet;
 
     s.SelDate = today;
     s.PopupMode = true;
     bool told = false;
-    // A table that cannot describe today, or "Unknown year type": the window
-    // shows what is wrong.
-    if (!FindGDate(s, [&](const std::string&) { told = true; }) || told)
-        return PopupOutcome::NeedsWindow;
-    return PopupMessage(s) ? PopupOutcome::NeedsWindow : PopupOutcome::Quiet;
+    // A table that cannot describe today, or "Unknown year type": the window shows what is
+    // wrong, when a location is active. An ordinary day ends here, without listing the sunset
+    // tables (most days: a pop-up run costs little more than starting a process).
+    const bool problem = !FindGDate(s, [&](const std::string&) { told = true; }) || told;
+    if (!problem && SelectedDayText(s).empty()) return PopupOutcome::Quiet;
+    s.ActiveLocation = static_cast<std::int16_t>(
+        FindLocations(files.TableFolders, s.ActiveLocation, s.ActiveLocationFile).ActiveLocation);
+    if (!HasActiveLocation(s)) return PopupOutcome::Quiet;
+    return problem || PopupMessage(s) ? PopupOutcome::NeedsWindow : PopupOutcome::Quiet;
 }
 
 }  // namespace tovel

@@ -1,15 +1,28 @@
 #include "app/program_folder.h"
 
+#include <unistd.h>
+
 #include <cstdio>
-#include <filesystem>
 
 namespace tovel {
 
 std::optional<std::string> ExecutableFolderPath() {
-    std::error_code ec;
-    const auto exe = std::filesystem::canonical("/proc/self/exe", ec);
-    if (ec || exe.parent_path().empty()) return std::nullopt;
-    return exe.parent_path().string();
+    // The kernel's link names the executable with every symbolic link resolved: read once, it
+    // costs a pop-up run far less than resolving the path again one folder at a time.
+    std::string exe(256, '\0');
+    for (;;) {
+        const ssize_t n = ::readlink("/proc/self/exe", exe.data(), exe.size());
+        if (n < 0) return std::nullopt;
+        if (static_cast<std::size_t>(n) < exe.size()) {
+            exe.resize(static_cast<std::size_t>(n));
+            break;
+        }
+        if (exe.size() > 65536) return std::nullopt;
+        exe.resize(2 * exe.size());
+    }
+    const auto slash = exe.rfind('/');
+    if (!exe.starts_with('/') || slash == std::string::npos) return std::nullopt;
+    return slash == 0 ? "/" : exe.substr(0, slash);
 }
 
 std::optional<std::string> ExecutableFolderOrSay() {
