@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The whole performance report in one run on this machine:
 #  - the Google Benchmark programs (medians of 5 repetitions);
-#  - whole-process timings, with hyperfine: /bin/true, "tovel /L" with nothing
+#  - whole-process timings, in interleaved rounds: /bin/true, "tovel /L" with nothing
 #    to announce, Debian's "hdate -q -H" and "hebcal -T", and the cost of each
 #    above /bin/true as a ratio to hdate's;
 #  - cold start to the first painted window, under Xvfb;
@@ -68,18 +68,29 @@ out=$(cd "$work" && ./tovel /L)
 [ -z "$out" ] || { echo "tovel /L announced something: $out" >&2; exit 1; }
 
 echo
-echo "== whole processes (hyperfine, median)"
-hyperfine -N --warmup 20 --runs 300 --export-json "$work/cli.json" /bin/true "$work/tovel /L" \
-  "hdate -q -H" "hebcal -T" >/dev/null 2>&1
-python3 - "$work/cli.json" "$work" <<'PY'
-import json, sys
-r = {x["command"].replace(sys.argv[2] + "/", ""): x["median"] * 1e3
-     for x in json.load(open(sys.argv[1]))["results"]}
-base = r["/bin/true"]
-hdate = r["hdate -q -H"] - base
-for name, t in r.items():
-    extra = t - base
-    print("  %-14s %6.2f ms  above /bin/true %5.2f ms  = %.2f of hdate's" % (name, t, extra, extra / hdate))
+echo "== whole processes (median of 400 rounds after 20)"
+# Each round starts every command once, in turn, so that the load of a shared machine, which
+# drifts, weighs on all of them alike (blocks of runs of one command after another would not).
+python3 - "$work" <<'PY'
+import os, statistics, sys, time
+work = sys.argv[1]
+commands = [["/bin/true"], [work + "/tovel", "/L"], ["hdate", "-q", "-H"], ["hebcal", "-T"]]
+times = [[] for _ in commands]
+quiet = os.open(os.devnull, os.O_WRONLY)
+for i in range(420):
+    for command, runs in zip(commands, times):
+        start = time.perf_counter_ns()
+        pid = os.posix_spawnp(command[0], command, os.environ,
+                              file_actions=[(os.POSIX_SPAWN_DUP2, quiet, 1)])
+        os.waitpid(pid, 0)
+        if i >= 20:
+            runs.append((time.perf_counter_ns() - start) / 1e6)
+medians = [statistics.median(runs) for runs in times]
+base, hdate = medians[0], medians[2] - medians[0]
+for command, t in zip(commands, medians):
+    name = " ".join(command).replace(work + "/", "")
+    print("  %-14s %6.2f ms  above /bin/true %5.2f ms  = %.2f of hdate's"
+          % (name, t, t - base, (t - base) / hdate))
 PY
 
 Xvfb :97 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
