@@ -337,15 +337,26 @@ private slots:
         QCOMPARE(tovel::Capitalized("sAMEDI"), QString("Samedi"));
     }
 
-    // A day outside the table's years opens its nearest month, saying so (a damaged or missing
-    // table ends the program: program_test.cpp).
-    void dayOutsideTheTable() {
-        Folder folder;
-        Run run = Start(folder, QDate(2900, 1, 1));
-        QVERIFY(run.Loaded);
-        QCOMPARE(*run.Messages, QStringList{folder.File("RHDates.Tvl") + " does not reach " +
-                                            "01-Jan-2900; showing the nearest month it covers"});
-        QCOMPARE(run.Label("Label1")->text(), QString(" Elul  6551"));
+    // A damaged year table ends the program with one message and no save at the close (a missing
+    // one: program_test.cpp); a day outside the table's years opens its nearest month.
+    void yearTableProblems() {
+        const QByteArray damaged = "5763 07-Sep-2002\r\n5764 27-Sep-2003\r\n5766 04-Oct-2005\r\n";
+        const QString nearest = " does not reach 01-Jan-2900; showing the nearest month it covers";
+        for (const bool later : {false, true}) {
+            Folder folder(later);
+            if (!later) folder.Write("RHDates.Tvl", damaged);
+            folder.Write("Tovel.ini", IniWith("AddXJ=-90\r\n"));
+            const auto snapshot = folder.Snapshot();
+            Run run = Start(folder, later ? QDate(2900, 1, 1) : QDate(2004, 3, 4));
+            QCOMPARE(run.Loaded, later);
+            const QString message = later ? nearest : " is damaged: it cannot describe 04-Mar-2004";
+            QCOMPARE(*run.Messages, QStringList{folder.File("RHDates.Tvl") + message});
+            QCOMPARE(run.Label("Label1")->text(), later ? " Elul  6551" : "");
+            if (later) continue;
+            run.Form->close();
+            QCOMPARE(run.Messages->size(), 1);
+            QCOMPARE(folder.Snapshot(), snapshot);
+        }
     }
 
     // Options > Announce holidays at login shows the entry it finds in $XDG_CONFIG_HOME/autostart
