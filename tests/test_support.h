@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <ostream>
 #include <string>
 
@@ -11,6 +12,7 @@
 #include "app/settings.h"
 #include "engine/format_date.h"
 #include "engine/month_setup.h"
+#include "engine/year_table.h"
 
 namespace tovel {
 
@@ -22,6 +24,18 @@ namespace test {
 inline std::string ShippedTable() { return std::string(TOVEL_DATA_DIR) + "/RHDates.Tvl"; }
 
 inline Date Ymd(int y, unsigned m, unsigned d) { return Date::FromYmd(y, m, d); }
+
+// The shipped year table, read once.
+inline const YearTable& ShippedYearTable() {
+    static const YearTable table = ReadYearTable(ShippedTable());
+    return table;
+}
+
+// All bytes of a file; "" when it cannot be read.
+inline std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
 
 // A fresh temporary folder, removed with the object. Write() gives the full path of the file.
 struct TempFolder {

@@ -6,8 +6,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include <gtest/gtest.h>
 
@@ -28,11 +26,6 @@ struct ToolRun {
     std::string Out, Err;
 };
 
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
 // Runs the tool in the folder `cwd`, its output caught in files outside that
 // folder so the folder shows only what the tool wrote. No argument holds a quote.
 // `shell` goes before the tool in the same shell (a file size limit).
@@ -43,7 +36,21 @@ ToolRun RunTool(const std::string& cwd, const std::vector<std::string>& args,
     for (const std::string& a : args) command += " '" + a + "'";
     const std::string out = scratch.Path() + "/stdout", err = scratch.Path() + "/stderr";
     const int status = std::system((command + " >" + out + " 2>" + err).c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadAll(out), ReadAll(err)};
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, test::ReadFile(out), test::ReadFile(err)};
+}
+
+using Args = std::vector<std::string>;
+const Args kGood = {"Tel Aviv", "32.0853", "34.7818", "Asia/Jerusalem", "2026"};
+// The good arguments with argument `i` replaced by `v`.
+Args TelAviv(std::size_t i, const std::string& v) {
+    Args a = kGood;
+    a[i] = v;
+    return a;
+}
+// The arguments `a` with "-o `file`" before them.
+Args To(const std::string& file, Args a = kGood) {
+    a.insert(a.begin(), {"-o", file});
+    return a;
 }
 
 // Exit status 2 and a pointer to --help for bad arguments, 1 for a refusal, a
@@ -59,93 +66,68 @@ TEST(SuntableToolTest, ArgumentsWritesAndChecks) {
             GTEST_SKIP() << why;
     test::TempFolder folder;
     const std::string london = std::string(TOVEL_DATA_DIR) + "/London.sun";
-    std::string damaged = ReadAll(london);
+    std::string damaged = test::ReadFile(london);
     folder.Write("damaged.sun", damaged.replace(damaged.find(" Mar 21  6:"), 13, " Mar 21 18:14"));
     ASSERT_EQ(::mkfifo((folder.Path() + "/fifo.sun").c_str(), 0600), 0);
     ::chmod(folder.Write("ro.sun", "kept\r\n").c_str(), 0444);
-    folder.Write("long.sun",
-                 std::string(201, 'x') + ReadAll(london).substr(ReadAll(london).find('\r')));
-    const std::vector<std::string> haifa = {"Haifa", "32.794", "34.9896", "Asia/Jerusalem", "2026"};
-    auto to = [&](const std::string& file) {
-        auto a = haifa;
-        a.insert(a.begin(), {"-o", file});
-        return a;
-    };
-    const std::string thisYear =
+    folder.Write("long.sun", std::string(201, 'x') + damaged.substr(damaged.find('\r')));
+    const std::string current =
+        "sunsets of " +
         std::to_string(int(year_month_day{floor<days>(system_clock::now())}.year()));
-    const std::vector<std::string> good = {"Tel Aviv", "32.0853", "34.7818", "Asia/Jerusalem",
-                                           "2026"};
-    auto telAviv = [&](std::size_t i, const std::string& v) {
-        auto a = good;
-        a[i] = v;
-        return a;
-    };
-    const struct {
-        std::vector<std::string> args;
-        int status;
-        std::string message;
-        std::string shell = "";
-    } cases[] = {
+    const Args reykjavik = {"Reykjavik", "64.1466", "-21.9426", "Atlantic/Reykjavik", "2026"};
+    const Args stockholm = {"Stockholm", "59.3293", "18.0686", "Europe/Stockholm", "2026"};
+    const std::string degrees = "is not a decimal number of degrees from ";
+    const std::string notRegular = "not written: it exists and is not a regular file";
+    const std::string longName = "line 1: the location's name is longer than 200 bytes";
+    const std::string badHour = "line 82: after the 1 in column 9, column 10 must be 0 or 1";
+    // clang-format off
+    const struct { Args args; int status; std::string message, shell = ""; }
+    cases[] = {
         {{}, 2, "expected NAME LATITUDE LONGITUDE ZONE [YEAR], got 0 arguments"},
         {{"A", "1", "2", "UTC", "2026", "x"}, 2, "got 6 arguments"},
         {{"--check", "-o", "x.sun", "damaged.sun"}, 2, "--check and --output do not go together"},
-        {telAviv(1, "90.5"), 2,
-         "latitude '90.5' is not a decimal number of degrees from -90 to 90"},
-        {telAviv(1, "nan"), 2, "latitude 'nan'"},
-        {telAviv(1, "0x20"), 2, "latitude '0x20'"},
-        {telAviv(2, "181"), 2,
-         "longitude '181' is not a decimal number of degrees from -180 to 180"},
-        {telAviv(3, "Asia/Atlantis"), 2, "unknown time zone 'Asia/Atlantis'"},
-        {telAviv(4, "1801"), 2, "the year '1801' is not a year from 1802 to 2790"},
-        {telAviv(0, "Tel\nAviv"), 2, "line break"},
-        {telAviv(0, std::string(201, 'x')), 2, "the location name is longer than 200 bytes"},
+        {TelAviv(1, "90.5"), 2, "latitude '90.5' " + degrees + "-90 to 90"},
+        {TelAviv(1, "nan"), 2, "latitude 'nan'"},
+        {TelAviv(1, "0x20"), 2, "latitude '0x20'"},
+        {TelAviv(2, "181"), 2, "longitude '181' " + degrees + "-180 to 180"},
+        {TelAviv(3, "Asia/Atlantis"), 2, "unknown time zone 'Asia/Atlantis'"},
+        {TelAviv(4, "1801"), 2, "the year '1801' is not a year from 1802 to 2790"},
+        {TelAviv(0, "Tel\nAviv"), 2, "line break"},
+        {TelAviv(0, std::string(201, 'x')), 2, "the location name is longer than 200 bytes"},
         {{"--frobnicate"}, 2, "unknown option '--frobnicate'"},
         {{"--output=", "A", "1", "2", "UTC"}, 2, "the output FILE is empty"},
         {{"--check"}, 2, "--check needs at least one FILE"},
-        {good, 0, "Tel_Aviv.sun: Tel Aviv, sunsets of 2026"},
-        {{"--output=t.sun", "--", "Quito", "-0.1807", "-78.4678", "America/Guayaquil"},
-         0,
-         "sunsets of " + thisYear},
-        {{"-o", "t.sun", "Reykjavik", "64.1466", "-21.9426", "Atlantic/Reykjavik", "2026"},
-         1,
-         "no table for Reykjavik: on Jun 15 2026 the sun sets at 00:00"},
-        {to("/dev/null"), 1,
-         "cannot write /dev/null: not written: it exists and is not a regular file"},
-        {to("ro.sun"), 1, "ro.sun: not written: it is read-only"},  // for root too
-        {to("t.sun"), 1, "t.sun: cannot be written: File too large",
-         "trap '' XFSZ; ulimit -f 2;"},  // a full disk
-        {{"--check", "long.sun"},
-         1,
-         "long.sun: line 1: the location's name is longer than 200 bytes"},
+        {kGood, 0, "Tel_Aviv.sun: Tel Aviv, sunsets of 2026"},
+        {{"--output=t.sun", "--", "Quito", "-0.1807", "-78.4678", "America/Guayaquil"}, 0, current},
+        {To("t.sun", reykjavik), 1, "no table for Reykjavik: on Jun 15 2026 the sun sets at 00:00"},
+        {To("/dev/null"), 1, "cannot write /dev/null: " + notRegular},
+        {To("ro.sun"), 1, "ro.sun: not written: it is read-only"},  // for root too
+        {To("t.sun"), 1, "t.sun: cannot be written: File too large", "trap '' XFSZ; ulimit -f 2;"},
+        {{"--check", "long.sun"}, 1, "long.sun: " + longName},
         {{"--check", "a\r\n\xFF.sun"}, 1, "a\\x0D\\x0A\\xFF.sun: cannot be read"},
         {{"--check", london}, 0, "London.sun: OK: London, 366 days, Europe/London 2026"},
-        {{"--check", "damaged.sun"},
-         1,
-         "damaged.sun: line 82: after the 1 in column 9, column 10 must be 0 or 1"},
+        {{"--check", "damaged.sun"}, 1, "damaged.sun: " + badHour},
         {{"--check", "fifo.sun"}, 1, "fifo.sun: cannot be read: not a regular file"},
-        {{"--check", "damaged.sun", london},
-         1,
-         "London.sun: OK"},  // all checked, one bad fails the run
-        {{"-o", "s.sun", "Stockholm", "59.3293", "18.0686", "Europe/Stockholm", "2026"},
-         0,
-         "s.sun: Stockholm"},
+        {{"--check", "damaged.sun", london}, 1, "London.sun: OK"},  // all checked, one bad fails
+        {To("s.sun", stockholm), 0, "s.sun: Stockholm"},
         {{"--check", "s.sun"}, 0, "s.sun: OK: Stockholm, 366 days, Europe/Stockholm 2026"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         const ToolRun run = RunTool(folder.Path(), c.args, c.shell);
         EXPECT_EQ(run.Status, c.status) << c.message;
         EXPECT_NE((run.Out + run.Err).find(c.message), std::string::npos) << run.Out << run.Err;
         EXPECT_EQ(run.Err.find("--help' for more") != std::string::npos, c.status == 2) << run.Err;
     }
-    EXPECT_TRUE(ReadAll(folder.Path() + "/Tel_Aviv.sun").starts_with("Tel Aviv\r\n Jan  1  4:"));
-    EXPECT_TRUE(ReadAll(folder.Path() + "/t.sun").starts_with("Quito\r\n"));  // kept on refusal
-    EXPECT_EQ(ReadAll(folder.Path() + "/t.sun").size(),
-              7u + 366 * 15 + 29);  // Quito, its days, its zone line
-    EXPECT_EQ(ReadAll(folder.Path() + "/ro.sun"), "kept\r\n");
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), {}),
-              7);  // and the files made above
-    // Stockholm's summer sunsets need the hour's tens digit: 22:08 on the solstice (summer time,
-    // UTC+2).
+    EXPECT_TRUE(
+        test::ReadFile(folder.Path() + "/Tel_Aviv.sun").starts_with("Tel Aviv\r\n Jan  1  4:"));
+    // Quito, its days, its zone line: kept on refusal.
+    EXPECT_EQ(test::ReadFile(folder.Path() + "/t.sun").size(), 7u + 366 * 15 + 29);
+    EXPECT_TRUE(test::ReadFile(folder.Path() + "/t.sun").starts_with("Quito\r\n"));
+    EXPECT_EQ(test::ReadFile(folder.Path() + "/ro.sun"), "kept\r\n");
+    // And the files made above.
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), {}), 7);
+    // Stockholm's summer sunsets need the hour's tens digit: 22:08 on the solstice (UTC+2).
     const auto solstice =
         LookupSunset(folder.Path() + "/s.sun", test::Ymd(2026, 6, 21)).value_or(SunsetTime{});
     ASSERT_EQ(solstice.Time.substr(0, 4), " 22:");
@@ -162,21 +144,17 @@ TEST(SuntableToolTest, RefusesALinkPlantedInASharedFolder) {
     const test::TempFolder shared, victim;
     ASSERT_EQ(::chmod(shared.Path().c_str(), 01777), 0);
     const std::string target = victim.Write("passwd", "root:x:0:0\n"),
-                      link = shared.Path() + "/t.sun";
+                      link = shared.Path() + "/t.sun",
+                      refusal =
+                          "t.sun: not written: a symbolic link of another user in a shared folder";
     ASSERT_EQ(::symlink(target.c_str(), link.c_str()), 0);
-    ASSERT_EQ(::lchown(link.c_str(), 65534, 65534), 0);
-    const std::vector<std::string> args = {"-o",      "t.sun",          "Haifa", "32.794",
-                                           "34.9896", "Asia/Jerusalem", "2026"};
-    const ToolRun planted = RunTool(shared.Path(), args);
-    EXPECT_EQ(planted.Status, 1);
-    EXPECT_NE(
-        planted.Err.find("t.sun: not written: a symbolic link of another user in a shared folder"),
-        std::string::npos)
-        << planted.Err;
-    EXPECT_EQ(ReadAll(target).substr(0, 20), "root:x:0:0\n");
-    ASSERT_EQ(::lchown(link.c_str(), 0, 0), 0);
-    EXPECT_EQ(RunTool(shared.Path(), args).Status, 0);
-    EXPECT_TRUE(ReadAll(target).starts_with("Haifa\r\n"));
+    for (const int owner : {65534, 0}) {
+        ASSERT_EQ(::lchown(link.c_str(), owner, owner), 0);
+        const ToolRun run = RunTool(shared.Path(), To("t.sun"));
+        EXPECT_EQ(run.Status, owner ? 1 : 0);
+        EXPECT_EQ(run.Err.find(refusal) != std::string::npos, owner != 0) << run.Err;
+        EXPECT_TRUE(test::ReadFile(target).starts_with(owner ? "root:x:0:0\n" : "Tel Aviv\r\n"));
+    }
 }
 
 // The zone database through the tool: Adelaide keeps a half-hour offset and

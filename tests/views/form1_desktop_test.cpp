@@ -40,18 +40,17 @@ private slots:
         const QImage& canvas = run.Canvas();
         QCOMPARE(canvas.size(), run.Grid()->size() * 2);
         const char* sheets[] = {"black", "red", "green"};
-        int seen[3] = {};
+        int seen = 0;  // a bit for each ink
         const auto rgb = QImage::Format_RGB32;
         for (const tovel::DayCell& cell : tovel::MonthCells(run.Form->State())) {
-            const int ink =
-                (cell.Colour == tovel::Ink::Green) * 2 + (cell.Colour == tovel::Ink::Red);
-            ++seen[ink];
-            const QImage sheet(QString(TOVEL_VIEWS_DIR "/glyphs_%1@2x.png").arg(sheets[ink]));
+            seen |= 1 << int(cell.Colour);
+            const QImage sheet(TOVEL_VIEWS_DIR "/glyphs_" + QString(sheets[int(cell.Colour)]) +
+                               "@2x.png");
             const QImage glyph = canvas.copy(2 * Px(cell.X), 2 * Px(cell.Y), 40, 32);  // to the bar
             QCOMPARE(glyph.convertToFormat(rgb),
                      sheet.convertToFormat(rgb).copy((cell.Day - 1) * 40, 0, 40, 32));
         }
-        QVERIFY(seen[0] && seen[1] && seen[2]);
+        QCOMPARE(seen, 7);
         // The Gregorian numbers under the glyphs: one grid row's band below the bars.
         QVERIFY(FineBlocks(canvas.copy(0, 2 * Px(150 + 300), canvas.width(), 2 * 10)) > 50);
 

@@ -1,5 +1,5 @@
-// The main window on the offscreen platform, started as the program starts it.
-// 1 Tishri 5760 = Saturday 11 September 1999 (30 days).
+// The main window on the offscreen platform, started as the program starts it, and the SunSet
+// menu's "Add location..." and "Remove location...". 1 Tishri 5760 = Saturday 11 September 1999.
 
 #include <sys/inotify.h>
 #include <sys/stat.h>
@@ -8,6 +8,8 @@
 #include "app/calendar_lines.h"
 #include "app/popup.h"
 #include "input/grid.h"
+#include "machine_support.h"
+#include "views/location_dialogs.h"
 #include "window_support.h"
 
 using namespace window_test;
@@ -45,6 +47,23 @@ int NumberInkStart(const QImage& canvas, QPoint at, const QColor& ink) {
     return hue ? first : -3;
 }
 
+// The dialog `name` of the SunSet menu, a control `name` in it, its OK button, the menu's items.
+QDialog* Dialog(const Run& run, const char* name) { return run.Form->findChild<QDialog*>(name); }
+template <typename T>
+T* In(QDialog* dialog, const char* name) {
+    return dialog ? dialog->findChild<T*>(name) : nullptr;
+}
+void Ok(QDialog* dialog) {
+    In<QDialogButtonBox>(dialog, "Buttons")->button(QDialogButtonBox::Ok)->click();
+}
+QStringList Listed(const Run& run) {
+    QStringList out;
+    for (int i = 1; i <= 10; ++i)
+        if (QAction* item = run.Action("Sun" + QString::number(i)); item->isVisible())
+            out << item->text() + (item->isChecked() ? "*" : "");
+    return out;
+}
+
 }  // namespace
 
 class Form1Test : public QObject {
@@ -60,15 +79,8 @@ private slots:
         folder.Write("Tovel.ini", IniWith("AddXJ=-40\r\nAddYJ=35\r\n"));
         Run run = Shown(folder, QDate(1999, 9, 20));
         QVERIFY(run.Loaded);
-        // clang-format off
-        const struct { const char* steps; QDate day; QRect marker; } stages[] = {
-            {"", {1999, 9, 20}, {57, 72, 35, 31}},  // at 860, 1075 twips, 530 x 470
-            {"Down, Down, Down", {1999, 10, 11}, {57, 12, 35, 31}},
-        };
-        // clang-format on
-        for (const auto& stage : stages) {
-            Do(run, stage.steps);
-            QCOMPARE(ToQDate(run.Form->State().SelDate), stage.day);
+        // The marker at 860, 1075 twips, 530 x 470, then three rows up in Heshvan.
+        for (const QRect& marker : {QRect(57, 72, 35, 31), QRect(57, 12, 35, 31)}) {
             for (const tovel::DayCell& cell : tovel::MonthCells(run.Form->State())) {
                 const QPoint at(cell.X, cell.Y);
                 QCOMPARE(CellOnCanvas(run.Canvas(), at, 20, 20), SheetGlyph(cell.Day, cell.Colour));
@@ -76,8 +88,9 @@ private slots:
                 const QString day = QString("day %1: %2").arg(cell.Day).arg(start);
                 QVERIFY2(start >= 0 && (cell.Day >= 10 ? start >= 5 : start <= 4), qPrintable(day));
             }
-            QCOMPARE(run.Marker()->geometry(), stage.marker);
+            QCOMPARE(run.Marker()->geometry(), marker);
             QVERIFY(run.Marker()->isVisible());
+            Do(run, "Down, Down, Down");
         }
     }
 
@@ -325,31 +338,22 @@ private slots:
         QCOMPARE(tovel::Capitalized("sAMEDI"), QString("Samedi"));
     }
 
-    // A damaged year table ends the program with one message, the settings untouched (a missing
+    // A damaged year table ends the program with one message and no save at the close (a missing
     // one: program_test.cpp); a day outside the table's years opens its nearest month.
-    void yearTableProblems_data() {
-        Columns<QByteArray, QDate, QString, QString>({"table", "today", "message", "title"});
+    void yearTableProblems() {
         const QByteArray damaged = "5763 07-Sep-2002\r\n5764 27-Sep-2003\r\n5766 04-Oct-2005\r\n";
         const QString nearest = " does not reach 01-Jan-2900; showing the nearest month it covers";
-        const QString cannot = " is damaged: it cannot describe 04-Mar-2004";
-        // clang-format off
-        QTest::newRow("damaged") << damaged << QDate(2004, 3, 4) << cannot << "";
-        QTest::newRow("later") << QByteArray() << QDate(2900, 1, 1) << nearest << " Elul  6551";
-        // clang-format on
-    }
-    void yearTableProblems() {
-        QFETCH(QByteArray, table);
-        Folder folder(table.isEmpty());
-        if (!table.isEmpty()) folder.Write("RHDates.Tvl", table);
-        folder.Write("Tovel.ini", IniWith("AddXJ=-90\r\n"));
-        const auto snapshot = folder.Snapshot();
-        QFETCH(QDate, today);
-        Run run = Start(folder, today);
-        QCOMPARE(run.Loaded, table.isEmpty());
-        QFETCH(QString, message);
-        QCOMPARE(*run.Messages, QStringList{folder.Path() + "/RHDates.Tvl" + message});
-        QTEST(run.Label("Label1")->text(), "title");
-        if (!run.Loaded) {
+        for (const bool later : {false, true}) {
+            Folder folder(later);
+            if (!later) folder.Write("RHDates.Tvl", damaged);
+            folder.Write("Tovel.ini", IniWith("AddXJ=-90\r\n"));
+            const auto snapshot = folder.Snapshot();
+            Run run = Start(folder, later ? QDate(2900, 1, 1) : QDate(2004, 3, 4));
+            QCOMPARE(run.Loaded, later);
+            const QString message = later ? nearest : " is damaged: it cannot describe 04-Mar-2004";
+            QCOMPARE(*run.Messages, QStringList{folder.File("RHDates.Tvl") + message});
+            QCOMPARE(run.Label("Label1")->text(), later ? " Elul  6551" : "");
+            if (later) continue;
             run.Form->close();
             QCOMPARE(run.Messages->size(), 1);
             QCOMPARE(folder.Snapshot(), snapshot);
@@ -406,26 +410,108 @@ private slots:
                  " Click to announce the day's holiday each time you log in");
     }
 
-    // A pop-up run of the window and the quick path that runs before any window agree on every
-    // day of two years, holidays and fasts included.
-    void popupRuleAgreesWithQuickPath() {
+    // A pop-up run shows no window and announces today's holiday only with an active location (the
+    // quick path's rule: settings_test.cpp; the program's own run: program_test.cpp).
+    void popup() {
+        for (const bool located : {true, false}) {
+            Folder folder;
+            if (located) Locate(folder);
+            const Run run = Start(folder, QDate(2021, 9, 16), "/L");  // Yom Kippur 5782
+            QVERIFY(!run.Loaded);
+            QCOMPARE(*run.Messages, located ? QStringList{"Today is Yom Kippur"} : QStringList());
+        }
+    }
+
+    // A town found by its first letters, picked, made and made active; a table added before the
+    // active one in the menu keeps that one active after a restart; a user's table removed, a
+    // shipped one never offered.
+    void addPickRestartRemove() {
+        if (const auto why = tovel::test::WhyNotZoneRules("Europe/London", 2026, {329, 1025});
+            !why.empty())
+            QSKIP(why.c_str());
+        Folder folder;
+        Locate(folder);  // home.sun, active
+        QFile::copy(TOVEL_DATA_DIR "/Jerusalem.sun", folder.File("Jerusalem.sun"));
+        {
+            Run run = Start(folder, QDate(2026, 6, 21));
+            run.Action("AddLocationItem")->trigger();
+            QDialog* dialog = Dialog(run, "AddLocation");
+            QTest::keyClicks(In<QLineEdit>(dialog, "Search"), "edINB");
+            QListWidget* matches = In<QListWidget>(dialog, "Matches");
+            QVERIFY(matches && matches->count() > 0);
+            QCOMPARE(matches->item(0)->text(), QString("Edinburgh, Scotland, United Kingdom"));
+            matches->setCurrentRow(0);
+            QCOMPARE(In<QLineEdit>(dialog, "Zone")->text(), QString("Europe/London"));
+            Ok(dialog);
+            const QByteArray table = folder.Read("Edinburgh.sun");
+            QVERIFY(table.startsWith("Edinburgh\r\n Jan  1  3:") &&
+                    table.endsWith("\r\nZone Europe/London 2026\r\n"));
+            QCOMPARE(Listed(run), QStringList({"Edinburgh*", "Jerusalem", "Home"}));
+            QVERIFY2(run.Label("Label10")->text().startsWith("Sun sets in Edinburgh at  22:0"),
+                     qPrintable(run.Label("Label10")->text()));  // 22:03 BST
+            run.Action("Sun3")->trigger();  // Home again, now third in the menu
+            QVERIFY(run.Form->close());
+            QVERIFY(run.Messages->isEmpty());
+        }
+        folder.Write("Aachen.sun",
+                     SunTable("Aachen", 3));  // sorts first: the third item is now Jerusalem
+        Run run = Start(folder, QDate(2026, 6, 21));
+        QCOMPARE(Listed(run), QStringList({"Aachen", "Edinburgh", "Jerusalem", "Home*"}));
+        run.Action("RemoveLocationItem")->trigger();
+        QDialog* dialog = Dialog(run, "RemoveLocation");
+        QListWidget* tables = In<QListWidget>(dialog, "Tables");
+        QVERIFY(tables);
+        QCOMPARE(tables->count(), 3);  // not Jerusalem, shipped
+        QCOMPARE(tables->item(1)->text(), QString("Edinburgh"));
+        tables->setCurrentRow(1);
+        Ok(dialog);
+        QVERIFY(!QFile::exists(folder.File("Edinburgh.sun")));
+        QCOMPARE(*run.Messages, QStringList("? Remove the location Edinburgh? Its table " +
+                                            folder.File("Edinburgh.sun") + " is deleted."));
+        QCOMPARE(Listed(run), QStringList({"Aachen", "Jerusalem", "Home*"}));
+    }
+
+    // Places the maker refuses keep the dialog open with its message, and write nothing.
+    void refusedPlaces() {
+        if (const auto why = tovel::test::WhyNotZoneRules("Europe/Oslo", 2026, {329, 1025});
+            !why.empty())
+            QSKIP(why.c_str());
         Folder folder;
         Locate(folder);
-        const std::string path = folder.Path().toStdString();
-        int holidays = 0;
-        for (QDate day(2020, 9, 1); day < QDate(2022, 9, 1); day = day.addDays(1)) {
-            const Run run = Start(folder, day, "/L");
-            QVERIFY(!run.Loaded);
-            const auto d = tovel::Date::FromYmd(day.year(), day.month(), day.day());
-            const bool quick = tovel::DecidePopup(tovel::ProgramFilesFor(path), d) ==
-                               tovel::PopupOutcome::NeedsWindow;
-            QCOMPARE(!run.Messages->isEmpty(), quick);
-            holidays += quick;
+        Run run = Start(folder, QDate(2026, 1, 5));
+        const auto before = folder.Snapshot();
+        run.Action("AddLocationItem")->trigger();
+        QDialog* dialog = Dialog(run, "AddLocation");
+        const char* fields[] = {"PlaceName", "Latitude", "Longitude", "Zone"};
+        const QString polar = "no table for Tromso: on Jan 1 2026 the sun does not rise";
+        // clang-format off
+        const QStringList rows[] = {  // the fields, then the message
+            {"X", "91", "0", "UTC", "the latitude '91' is not a decimal number"},
+            {"Tromso", "69.6492", "18.9553", "Europe/Oslo", polar},
+            {"X", "1", "2", "Mars/Olympus", "unknown time zone 'Mars/Olympus'"},
+            {"", "1", "2", "UTC", "the location name is empty"},
+        };
+        // clang-format on
+        for (const QStringList& row : rows) {
+            for (int i = 0; i < 4; ++i) In<QLineEdit>(dialog, fields[i])->setText(row[i]);
+            Ok(dialog);
+            QCOMPARE(run.Messages->size(), 1);
+            const QString said = run.Messages->takeFirst();
+            QVERIFY2(said.contains(row[4]), qPrintable(said));
+            QVERIFY(dialog->isVisible());
+            QCOMPARE(folder.Snapshot(), before);
         }
-        QVERIFY(holidays > 2 * 15);
-        // Without an active location there is nothing to announce, Yom Kippur or not.
-        Folder unlocated;
-        QCOMPARE(*Start(unlocated, QDate(2021, 9, 16), "/L").Messages, QStringList());
+    }
+
+    // With ten tables listed "Add location..." says so and opens nothing.
+    void tenLocationsRefused() {
+        Folder folder;
+        for (int i = 0; i < 10; ++i) folder.Write(QString("t%1.sun").arg(i), SunTable("Town", i));
+        Run run = Start(folder, QDate(2026, 1, 5));
+        run.Action("AddLocationItem")->trigger();
+        QVERIFY(!Dialog(run, "AddLocation"));
+        QCOMPARE(run.Messages->size(), 1);
+        QVERIFY(run.Messages->first().startsWith("The SunSet menu lists ten locations"));
     }
 };
 

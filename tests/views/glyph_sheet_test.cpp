@@ -27,13 +27,12 @@ TEST(GlyphSheets, CommittedAndFreshSheetsPassDamagedOnesFail) {
     EXPECT_EQ(RunGlyphs({"--check", TOVEL_VIEWS_DIR}).first, 0);
     ASSERT_EQ(RunGlyphs({fresh.path()}).first, 0);
     EXPECT_EQ(RunGlyphs({"--check", fresh.path()}).first, 0);
-    const QStringList files = {"glyphs_black.png",    "glyphs_red.png",    "glyphs_green.png",
-                               "glyphs_black@2x.png", "glyphs_red@2x.png", "glyphs_green@2x.png"};
-    using Damage = std::function<void(QImage*)>;
-    const std::pair<const char*, Damage> damages[] = {
+    const QStringList files = {"black", "red", "green", "black@2x", "red@2x", "green@2x"};
+    // Each damage to the sheets, black, red and green at 1x, then at 2x; the red sheet has more
+    // ink, and the last puts the 2x numerals one cell out of step.
+    const std::pair<const char*, std::function<void(QImage*)>> damages[] = {
         {"cannot be read", [](QImage* s) { s[2] = QImage(); }},
         {"row 15", [](QImage* s) { s[0].setPixel(45, 15, qRgb(128, 128, 128)); }},
-        // The red sheet has more ink.
         {"counts differ", [](QImage* s) { s[1].setPixel(60, 0, qRgb(200, 0, 150)); }},
         {"right to left",  // 11 mirrored
          [](QImage* s) {
@@ -44,7 +43,6 @@ TEST(GlyphSheets, CommittedAndFreshSheetsPassDamagedOnesFail) {
          [](QImage* s) {
              for (int i = 0; i < 3; ++i) s[3 + i] = s[i].scaled(1200, 40);
          }},
-        // The 2x numerals one cell out of step.
         {"does not match the 1x",
          [](QImage* s) {
              for (QImage* i = s + 3; i < s + 6; ++i) {
@@ -59,12 +57,12 @@ TEST(GlyphSheets, CommittedAndFreshSheetsPassDamagedOnesFail) {
         QTemporaryDir dir;
         QImage sheets[6];
         for (int i = 0; i < 6; ++i)
-            sheets[i] = QImage(QDir(TOVEL_VIEWS_DIR).filePath(files[i]))
+            sheets[i] = QImage(TOVEL_VIEWS_DIR "/glyphs_" + files[i] + ".png")
                             .convertToFormat(QImage::Format_RGB32);
         apply(sheets);
         for (int i = 0; i < 6; ++i)
             ASSERT_TRUE(sheets[i].isNull() ||
-                        sheets[i].save(QDir(dir.path()).filePath(files[i]), "PNG"));
+                        sheets[i].save(dir.filePath("glyphs_" + files[i] + ".png"), "PNG"));
         const auto [code, output] = RunGlyphs({"--check", dir.path()});
         EXPECT_EQ(code, 1) << output;
         EXPECT_NE(output.find(expected), std::string::npos) << expected << ": " << output;
