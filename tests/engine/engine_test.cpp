@@ -28,7 +28,9 @@ TEST(DateTest, TodayIsTheLocalDate) {
         return Ymd(t.tm_year + 1900, unsigned(t.tm_mon + 1), unsigned(t.tm_mday));
     };
     const Date before = local(), today = Today();
-    if (local() == before) EXPECT_EQ(today, before);
+    if (local() == before) {  // not across midnight
+        EXPECT_EQ(today, before);
+    }
 }
 
 TEST(FormatDateTest, ReadsTableFields) {
