@@ -5,6 +5,7 @@
 
 #include "app/calendar_lines.h"
 #include "engine/holidays.h"
+#include "engine/jewish_date.h"
 #include "input/grid.h"
 #include "input/navigation.h"
 #include "test_support.h"
@@ -14,31 +15,6 @@ namespace {
 
 using test::SetUpFor;
 using test::Ymd;
-
-// Every month of the range from its 13th: cells, numbers, colours, the marker on the day.
-TEST(MonthLayoutTest, EveryMonthOfTheRange) {
-    for (CalendarState s = SetUpFor(Ymd(1802, 10, 9)); s.JewYear <= 6550;
-         s = SetUpFor(s.NextMonthDate + 12)) {
-        SCOPED_TRACE(testing::Message() << s.JewYear << s.JewMonthName);
-        const auto cells = MonthCells(s);
-        ASSERT_EQ(static_cast<int>(cells.size()), s.MonthDays);
-        int row = 1;
-        for (const DayCell& cell : cells) {
-            const Date g = s.FirstDate + cell.Day - 1;
-            row += cell.Day > 1 && g.Weekday() == kSunday;
-            const Ink ink = !s.DayText[cell.Day].empty() ? Ink::Green
-                            : g.Weekday() == kSaturday   ? Ink::Red
-                                                         : Ink::Black;
-            ASSERT_EQ(std::tie(cell.Column, cell.Row, cell.Text, cell.Colour),
-                      std::tuple(g.Weekday(), row, " " + std::to_string(g.Day()), ink));
-        }
-        s.AddXJ = 7;
-        s.AddYJ = -3;
-        const MarkerPlace marker = MarkerPosition(s);
-        const DayCell& selected = cells[static_cast<std::size_t>(s.JewDay - 1)];
-        ASSERT_EQ(std::pair(marker.Left - selected.X, marker.Top - selected.Y), std::pair(7, -13));
-    }
-}
 
 // Texts the window tests do not reach: spans over a year's end, odd days.
 TEST(MonthLayoutTest, TextsOfTheView) {
@@ -192,34 +168,74 @@ TEST(NavigationTest, YearMovesAndYearSources) {
     EXPECT_EQ(YearMoveTarget(tishri, 1, odd), std::nullopt);
 }
 
-// The buttons' range: "<" and ">" judge the shown year, "<<" and ">>" the year reached.
-TEST(NavigationTest, RangeOfTheButtons) {
-    const std::string lower = "Tovel can not pass below jewish year 5563";
-    const std::string upper = "Tovel can not pass jewish year 6550";
-    // clang-format off
-    const struct { int year, months, years; bool monthOk; std::string refusal; } cases[] = {
-        {5563, -1, -50, true, lower}, {5562, -1, 0, false, ""}, {5613, -1, -50, true, ""},
-        {6550, 1, 1, true, upper},    {6551, 1, 0, false, ""},  {6549, 1, 1, true, ""},
-    };  // clang-format on
-    for (const auto& c : cases) {
-        CalendarState s;
-        s.JewYear = static_cast<std::int16_t>(c.year);
-        EXPECT_EQ(MonthMoveAllowed(s, c.months), c.monthOk) << c.year;
-        EXPECT_EQ(YearMoveRefusal(s, c.years).value_or(""), c.refusal) << c.year;
-    }
-}
-
-// Every day of 5563..6549: "<" and ">" keep the day, cut to the month, and the opposite move comes
-// back; ">>" by every step keeps month (an Adar for an Adar) and day, cut, and "<<" comes back
-// unless the day or Adar I was lost.
-TEST(NavigationTest, MovesOverTheTable) {
+// Every month of Elul 5562..Elul 6550, set up in turn on one state from its first day: its last
+// day, the next month from the next weekday, the months making up their year, which ends with Elul,
+// each holiday once a year (Rosh Hashanah twice); its cells, numbers, colours, the marker on
+// day 13. Then from every day of 5563..6549: "<" and ">" keep the day, cut to the month, and the
+// opposite move comes back; ">>" by every step keeps month (an Adar for an Adar) and day, cut, and
+// "<<" comes back unless the day or Adar I was lost.
+TEST(EveryMonthTest, SetUpLaidOutAndMoved) {
     const YearTable& table = test::ShippedYearTable();
-    std::map<Date, CalendarState> months;  // Elul 5562 .. Elul 6550 by first day
-    for (CalendarState s = SetUpFor(Ymd(1802, 9, 26)); s.JewYear <= 6550;
-         s = SetUpFor(s.NextMonthDate)) {
-        ASSERT_TRUE(s.MonthDays == 29 || s.MonthDays == 30) << s.JewYear << s.JewMonthName;
-        months[s.FirstDate] = s;
+    std::map<Date, CalendarState> months;  // by first day
+    CalendarState s = SetUpFor(Ymd(1802, 9, 26)), prev;
+    s.SelDate = s.FirstDate;
+    ASSERT_TRUE(FindGDate(s, {}));
+    int days = 0, count = 0;
+    std::map<std::string, int> holidays;
+    const auto endOfYear = [&] {
+        EXPECT_EQ(prev.JewMonthNo, 12);
+        EXPECT_EQ(days, YearTypeLength(prev.YearType));
+        EXPECT_EQ(count, IsLeapYearType(prev.YearType) ? 13 : 12);
+        for (const HolidayRow& row : HolidayTable())
+            EXPECT_EQ(holidays[std::string(row.Text)], row.Text == "Rosh Hashanah" ? 2 : 1);
+    };
+    while (s.JewYear <= 6550) {
+        SCOPED_TRACE(testing::Message() << s.JewYear << s.JewMonthName);
+        ASSERT_TRUE(s.MonthDays == 29 || s.MonthDays == 30) << s.MonthDays;  // not loop for ever
+        ASSERT_EQ(std::tie(s.JewDay, s.FirstDate), std::tuple(1, s.SelDate));
+        if (!months.empty()) {
+            ASSERT_EQ(s.FirstCell, (prev.FirstCell + prev.MonthDays - 1) % 7 + 1);
+            ASSERT_NE(s.JewMonthNo, prev.JewMonthNo);
+        }
+        if (!months.empty() && s.JewYear != prev.JewYear) {
+            ASSERT_EQ(std::tie(s.JewYear, s.JewMonthNo, s.YearStart, s.NextYearStart),
+                      std::tuple(prev.JewYear + 1, 1, prev.NextYearStart, prev.YearAfterStart));
+            if (prev.JewYear > 5562) endOfYear();  // not Elul 5562 alone
+            holidays.clear();
+            days = count = 0;
+        }
+        CalendarState last = s;
+        last.SelDate = s.NextMonthDate - 1;
+        ASSERT_TRUE(FindGDate(last, {}));
+        ASSERT_EQ(std::tie(last.JewDay, last.JewMonthNo, last.FirstCell),
+                  std::tie(s.MonthDays, s.JewMonthNo, s.FirstCell));
+        const auto cells = MonthCells(s);
+        ASSERT_EQ(static_cast<int>(cells.size()), s.MonthDays);
+        for (int row = 1; const DayCell& cell : cells) {
+            const Date g = s.FirstDate + cell.Day - 1;
+            row += cell.Day > 1 && g.Weekday() == kSunday;
+            const Ink ink = !s.DayText[cell.Day].empty() ? Ink::Green
+                            : g.Weekday() == kSaturday   ? Ink::Red
+                                                         : Ink::Black;
+            ASSERT_EQ(std::tie(cell.Column, cell.Row, cell.Text, cell.Colour),
+                      std::tuple(g.Weekday(), row, " " + std::to_string(g.Day()), ink));
+        }
+        CalendarState on13 = s;
+        on13.JewDay = 13;
+        on13.AddXJ = 7;
+        on13.AddYJ = -3;
+        const MarkerPlace marker = MarkerPosition(on13);
+        ASSERT_EQ(std::pair(marker.Left - cells[12].X, marker.Top - cells[12].Y),
+                  std::pair(7, -13));
+        for (const std::string& text : s.DayText) holidays[text] += !text.empty();
+        days += s.MonthDays;
+        ++count;
+        months[s.FirstDate] = prev = s;
+        s.SelDate = s.NextMonthDate;
+        ASSERT_TRUE(FindGDate(s, {}));
     }
+    endOfYear();
+    EXPECT_EQ(prev.JewYear, 6550);
     const auto adar = [](int m) { return m == 13 ? 6 : m; };  // Adar I and II alike
     for (auto it = std::next(months.begin()); it->second.JewYear <= 6549; ++it) {
         CalendarState s = it->second, next = std::next(it)->second, prev = std::prev(it)->second;

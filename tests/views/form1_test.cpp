@@ -47,15 +47,7 @@ int NumberInkStart(const QImage& canvas, QPoint at, const QColor& ink) {
     return hue ? first : -3;
 }
 
-// The dialog `name` of the SunSet menu, a control `name` in it, its OK button, the menu's items.
-QDialog* Dialog(const Run& run, const char* name) { return run.Form->findChild<QDialog*>(name); }
-template <typename T>
-T* In(QDialog* dialog, const char* name) {
-    return dialog ? dialog->findChild<T*>(name) : nullptr;
-}
-void Ok(QDialog* dialog) {
-    In<QDialogButtonBox>(dialog, "Buttons")->button(QDialogButtonBox::Ok)->click();
-}
+// The SunSet menu's items.
 QStringList Listed(const Run& run) {
     QStringList out;
     for (int i = 1; i <= 10; ++i)
@@ -141,7 +133,6 @@ private slots:
             {"content", "addXJ", "state", "exitItem", "writes"});
         const QByteArray nul("[Tovel]\r\nAddXJ=-3\0009\r\n", 21), week = IniWith("AddWeek=3");
         const auto normal = Qt::WindowNoState, min = Qt::WindowMinimized, max = Qt::WindowMaximized;
-        // clang-format off
         QTest::newRow("none, closed") << QByteArray("none") << -100 << normal << false << 1;
         QTest::newRow("NUL in a value, File > Exit") << nul << -3 << normal << true << 1;
         QTest::newRow("a folder in its place") << QByteArray() << -100 << normal << false << 0;
@@ -149,7 +140,6 @@ private slots:
         QTest::newRow("maximised, File > Exit") << week << -100 << max << true << 0;
         QTest::newRow("through a link") << QByteArray("link") << -70 << normal << false << 0;
         QTest::newRow("a pipe put in place") << QByteArray("pipe") << -100 << normal << false << 0;
-        // clang-format on
     }
     void settings() {
         QFETCH(QByteArray, content);
@@ -277,12 +267,10 @@ private slots:
         const QString us = "Sun    Mon    Tue    Wed    Thu    Fri    Sat";
         const QString en1 = "Sun     Mon    Tue     Wed    Thu     Fri    Sat     ";
         const QString fr1 = "Dim     Lun    Mar     Mer    Jeu     Ven    Sam     ";
-        // clang-format off
         row("English", en, caps, en1, "December 2024 / January 2025", "10-December-2024");
         row("French", fr, caps, fr1, "Décembre 2024 / Janvier 2025", "10-décembre-2024");
         row("French, not 1", fr, two, us, "décembre 2024 / janvier 2025", "10-décembre-2024");
         row("Hebrew", he, caps, he.dayName(7, QLocale::ShortFormat), "", "");
-        // clang-format on
     }
     void headerAndTitles() {
         QFETCH(QLocale, locale);
@@ -435,7 +423,7 @@ private slots:
         {
             Run run = Start(folder, QDate(2026, 6, 21));
             run.Action("AddLocationItem")->trigger();
-            QDialog* dialog = Dialog(run, "AddLocation");
+            QDialog* dialog = Shown(run, "AddLocation");
             QTest::keyClicks(In<QLineEdit>(dialog, "Search"), "edINB");
             QListWidget* matches = In<QListWidget>(dialog, "Matches");
             QVERIFY(matches && matches->count() > 0);
@@ -458,7 +446,7 @@ private slots:
         Run run = Start(folder, QDate(2026, 6, 21));
         QCOMPARE(Listed(run), QStringList({"Aachen", "Edinburgh", "Jerusalem", "Home*"}));
         run.Action("RemoveLocationItem")->trigger();
-        QDialog* dialog = Dialog(run, "RemoveLocation");
+        QDialog* dialog = Shown(run, "RemoveLocation");
         QListWidget* tables = In<QListWidget>(dialog, "Tables");
         QVERIFY(tables);
         QCOMPARE(tables->count(), 3);  // not Jerusalem, shipped
@@ -481,17 +469,16 @@ private slots:
         Run run = Start(folder, QDate(2026, 1, 5));
         const auto before = folder.Snapshot();
         run.Action("AddLocationItem")->trigger();
-        QDialog* dialog = Dialog(run, "AddLocation");
+        QDialog* dialog = Shown(run, "AddLocation");
         const char* fields[] = {"PlaceName", "Latitude", "Longitude", "Zone"};
         const QString polar = "no table for Tromso: on Jan 1 2026 the sun does not rise";
-        // clang-format off
-        const QStringList rows[] = {  // the fields, then the message
+        const QStringList rows[] = {
+            // the fields, then the message
             {"X", "91", "0", "UTC", "the latitude '91' is not a decimal number"},
             {"Tromso", "69.6492", "18.9553", "Europe/Oslo", polar},
             {"X", "1", "2", "Mars/Olympus", "unknown time zone 'Mars/Olympus'"},
             {"", "1", "2", "UTC", "the location name is empty"},
         };
-        // clang-format on
         for (const QStringList& row : rows) {
             for (int i = 0; i < 4; ++i) In<QLineEdit>(dialog, fields[i])->setText(row[i]);
             Ok(dialog);
@@ -509,7 +496,7 @@ private slots:
         for (int i = 0; i < 10; ++i) folder.Write(QString("t%1.sun").arg(i), SunTable("Town", i));
         Run run = Start(folder, QDate(2026, 1, 5));
         run.Action("AddLocationItem")->trigger();
-        QVERIFY(!Dialog(run, "AddLocation"));
+        QVERIFY(!Shown(run, "AddLocation"));
         QCOMPARE(run.Messages->size(), 1);
         QVERIFY(run.Messages->first().startsWith("The SunSet menu lists ten locations"));
     }

@@ -32,21 +32,6 @@ QImage PageImage(const QString& pdf, int dpi) {
     Output("pdftoppm", {"-r", QString::number(dpi), "-png", "-singlefile", pdf, pdf});
     return QImage(pdf + ".png").convertToFormat(QImage::Format_RGB32);
 }
-// The open dialog of that name (a closed one may wait for its deletion).
-QDialog* Shown(const Run& run, const char* name) {
-    for (QDialog* d : run.Form->findChildren<QDialog*>(name))
-        if (d->isVisible()) return d;
-    return nullptr;
-}
-template <typename T>
-T* In(const Run& run, const char* dialog, const char* name) {
-    QDialog* d = Shown(run, dialog);
-    return d ? d->findChild<T*>(name) : nullptr;
-}
-void Ok(const Run& run, const char* dialog) {
-    In<QDialogButtonBox>(run, dialog, "Buttons")->button(QDialogButtonBox::Ok)->click();
-}
-
 // The days from `first` to `last` whose status line shows a holiday, as the Jewish view shows
 // them: "Thu 26 Dec 2024" and the text. The view is left on `first`'s month.
 QList<QPair<QString, QString>> StatusLineHolidays(const Run& run, QDate first, QDate last) {
@@ -107,7 +92,7 @@ private slots:
             }
             for (const char* button : {"Preview", "PrintButton"}) {
                 if (!Shown(run, "Print")) action->trigger();
-                In<QPushButton>(run, "Print", button)->click();
+                In<QPushButton>(Shown(run, "Print"), button)->click();
                 QDialog* next =
                     Shown(run, QByteArray(button) == "Preview" ? "PrintPreview" : "PrintDialog");
                 QVERIFY2(next && !Shown(run, "Print"), button);
@@ -166,10 +151,11 @@ private slots:
         if (gregorian) Do(run, "GregorianMnu, " + steps);
         folder.Write("page.pdf", "an older file");  // replaced after a question
         run.Action("ExportPdfItem")->trigger();
-        In<QRadioButton>(run, "ExportPdf", year ? "ThisYear" : "ThisMonth")->setChecked(true);
-        In<QComboBox>(run, "ExportPdf", "Paper")->setCurrentText(paper);
-        In<QLineEdit>(run, "ExportPdf", "File")->setText(folder.File("page.pdf"));
-        Ok(run, "ExportPdf");
+        QDialog* dialog = Shown(run, "ExportPdf");
+        In<QRadioButton>(dialog, year ? "ThisYear" : "ThisMonth")->setChecked(true);
+        In<QComboBox>(dialog, "Paper")->setCurrentText(paper);
+        In<QLineEdit>(dialog, "File")->setText(folder.File("page.pdf"));
+        Ok(dialog);
         QCOMPARE(*run.Messages,
                  QStringList("? " + folder.File("page.pdf") + " exists. Replace it?"));
 
@@ -258,24 +244,23 @@ private slots:
         Locate(folder);  // a location: the events say when the sun sets
         Run run = Start(folder, QDate(2024, 12, 20));
         run.Action("ExportHolidaysItem")->trigger();
-        QCOMPARE(In<QSpinBox>(run, "ExportHolidays", "FirstYear")->value(), 5785);
-        QCOMPARE(In<QSpinBox>(run, "ExportHolidays", "LastYear")->value(), 5786);
-        QCOMPARE(In<QSpinBox>(run, "ExportHolidays", "FirstYear")->minimum(), 5562);
-        QCOMPARE(In<QSpinBox>(run, "ExportHolidays", "LastYear")->maximum(), 6551);
-        QVERIFY(In<QLineEdit>(run, "ExportHolidays", "File")
-                    ->text()
-                    .endsWith("/jewish-holidays-5785-5786.ics"));
+        QDialog* dialog = Shown(run, "ExportHolidays");
+        QCOMPARE(In<QSpinBox>(dialog, "FirstYear")->value(), 5785);
+        QCOMPARE(In<QSpinBox>(dialog, "LastYear")->value(), 5786);
+        QCOMPARE(In<QSpinBox>(dialog, "FirstYear")->minimum(), 5562);
+        QCOMPARE(In<QSpinBox>(dialog, "LastYear")->maximum(), 6551);
+        QVERIFY(In<QLineEdit>(dialog, "File")->text().endsWith("/jewish-holidays-5785-5786.ics"));
         const QString missing = folder.File("no such folder/h.ics");
-        In<QLineEdit>(run, "ExportHolidays", "File")->setText(missing);
-        Ok(run, "ExportHolidays");
+        In<QLineEdit>(dialog, "File")->setText(missing);
+        Ok(dialog);
         QCOMPARE(run.Messages->size(), 1);
         QVERIFY2(run.Messages->first().startsWith(missing + ": "),
                  qPrintable(run.Messages->first()));
-        QVERIFY(run.Form->findChild<QDialog*>("ExportHolidays")->isVisible());
+        QVERIFY(dialog->isVisible());
         const auto before = folder.Snapshot();
-        In<QLineEdit>(run, "ExportHolidays", "File")->setText(folder.File("h.ics"));
-        In<QSpinBox>(run, "ExportHolidays", "LastYear")->setValue(5785);
-        Ok(run, "ExportHolidays");
+        In<QLineEdit>(dialog, "File")->setText(folder.File("h.ics"));
+        In<QSpinBox>(dialog, "LastYear")->setValue(5785);
+        Ok(dialog);
         QCOMPARE(run.Messages->size(), 1);
         QCOMPARE(folder.Snapshot().size(), before.size() + 1);
         const QString ics = QString::fromUtf8(folder.Read("h.ics")).replace("\r\n ", "");

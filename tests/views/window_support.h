@@ -124,6 +124,20 @@ inline Run Shown(const Folder& folder, const QDate& today) {
     return Start(folder, today, {}, true);
 }
 
+// The open dialog `name` (a closed one may wait for its deletion), a control in it, its OK button.
+inline QDialog* Shown(const Run& run, const char* name) {
+    for (QDialog* d : run.Form->findChildren<QDialog*>(name))
+        if (d->isVisible()) return d;
+    return nullptr;
+}
+template <typename T>
+T* In(QDialog* dialog, const char* name) {
+    return dialog ? dialog->findChild<T*>(name) : nullptr;
+}
+inline void Ok(QDialog* dialog) {
+    In<QDialogButtonBox>(dialog, "Buttons")->button(QDialogButtonBox::Ok)->click();
+}
+
 // Everything a step that does nothing must leave alone: SelDate, GregDate, month/day, marker, a
 // checksum of the canvas, Label1, Label2, Label10, Label9.
 inline QStringList Snapshot(const Run& run) {
