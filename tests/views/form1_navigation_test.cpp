@@ -1,5 +1,5 @@
 // Both month views driven through the real controls on the offscreen platform (where each move
-// lands over the whole table: navigation_test.cpp). 5784 is a leap year: 1 Adar I = 10 February
+// lands over the whole table: input/grid_test.cpp). 5784 is a leap year: 1 Adar I = 10 February
 // 2024, 1 Adar II = 11 March 2024. 1 January 2000 is a Saturday, 1 January 2015 a Thursday; weeks
 // run from Sunday, week 1 holding 1 January.
 
